@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Sets the project up on Debian 12 and builds it.
+#   ./build.sh test    install what is missing, build, run every test (also sanitized)
+#   ./build.sh run     install what is missing, build, start the game
+#   ./build.sh bench   build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Debian packages the build and the tests need.
+PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+BUILD_DIR=build
+SANITIZE_DIR=build-sanitize
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+say() { printf '==> %s\n' "$*"; }
+
+install_missing() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "error: these packages are missing: ${missing[*]}" >&2
+      echo "Install them as root (apt-get install ${missing[*]}), or install sudo, then run again." >&2
+      exit 1
+    fi
+  fi
+  say "installing ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  say "building in $BUILD_DIR"
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+# The engine and its tests again with clang, AddressSanitizer and UndefinedBehaviorSanitizer.
+build_sanitized() {
+  say "building the engine tests with sanitizers in $SANITIZE_DIR"
+  cmake -S . -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_COMPILER=clang++ -DZONKY_SANITIZE=ON -DZONKY_BENCHMARKS=OFF >/dev/null
+  cmake --build "$SANITIZE_DIR" -j "$JOBS"
+}
+
+run_tests() {
+  say "running the tests"
+  ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+  say "running the sanitized engine tests"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$SANITIZE_DIR" --output-on-failure -j "$JOBS" -L engine
+}
+
+case "${1:-}" in
+  test)
+    install_missing
+    configure_and_build
+    build_sanitized
+    run_tests
+    ;;
+  run)
+    install_missing
+    configure_and_build
+    echo "The game window is not built yet: so far there is the engine and its headless" >&2
+    echo "driver, $BUILD_DIR/tools/replay/zonky-replay (see README.md)." >&2
+    exit 1
+    ;;
+  bench)
+    install_missing
+    configure_and_build
+    for b in "$BUILD_DIR"/bench/*_bench; do "$b"; done
+    ;;
+  *)
+    echo "usage: ./build.sh test | run | bench" >&2
+    exit 2
+    ;;
+esac

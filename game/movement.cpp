@@ -1,0 +1,156 @@
+#include "game/movement.h"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+#include "game/pieces.h"
+
+namespace zonky {
+namespace {
+
+struct Merge {
+    std::int32_t first;   // falling code (a in the symmetric table)
+    std::int32_t second;  // resting code (b in the symmetric table)
+    std::int32_t merged;
+};
+
+// Vertical pairs: a falling part may enter a cell holding the resting part.
+constexpr std::array<Merge, 21> MergeRules{{
+    {3, -3, 0},   {6, -3, 1},   {-4, -2, 6},  {6, -1, 3},   {6, -6, 0},   {-1, 5, 4},
+    {-1, -3, -6}, {-1, -2, 7},  {-4, -6, 2},  {-4, -3, 8},  {-4, -1, -5}, {-2, -6, 4},
+    {-2, -3, 5},  {-2, -1, 7},  {-5, -2, 3},  {-4, 4, 0},   {-5, 5, 0},   {-5, -3, 2},
+    {-4, 5, 1},   {-4, 7, 3},   {7, -3, 4},
+}};
+
+// Horizontal pairs: (a, b) lets a move left into b and b move right into a; when merging it
+// is applied both ways round.
+constexpr std::array<Merge, 19> SymMergeRules{{
+    {2, -2, 0},  {-1, 1, 0},  {-1, -2, 7}, {-1, -3, -6}, {-1, -4, -5}, {-1, 8, 2}, {-1, 5, 4},
+    {-4, -2, 6}, {-1, 6, 3},  {-3, 6, 1},  {-3, -2, 5},  {-3, -4, 8},  {-4, -3, 8}, {-4, 5, 1},
+    {-5, 5, 0},  {-6, 6, 0},  {8, -2, 1},  {-6, -2, 4},  {-6, -4, 2},
+}};
+
+// Per piece code -6..6, a short list of codes; unlisted codes have none.
+struct CodeSet {
+    int count = 0;
+    std::array<std::int32_t, 6> codes{};
+};
+using CodeTable = std::array<CodeSet, kMaxPieceCode - kMinPieceCode + 1>;
+
+constexpr CodeTable MakeTable(std::initializer_list<std::pair<std::int32_t, CodeSet>> rows) {
+    CodeTable table{};
+    for (const auto& [code, set] : rows) table[code - kMinPieceCode] = set;
+    return table;
+}
+
+// Well codes a piece cell may share its cell with during the vertical test.
+constexpr CodeTable FallExitRules = MakeTable({
+    {-6, {3, {6, -2, -4}}},
+    {-3, {6, {3, 6, -1, -2, -4, -5}}},
+    {-2, {3, {-5, -1, -4}}},
+    {-1, {3, {6, -2, -4}}},
+    {5, {3, {-1, -4, -5}}},
+});
+
+// Codes that may share a cell with c when c leaves it towards the left.
+constexpr CodeTable SideExitRules = MakeTable({
+    {-4, {3, {-1, -3, -6}}},
+    {-3, {3, {-4, -1, -5}}},
+    {-2, {6, {-4, 2, -6, -5, -1, -3}}},
+    {1, {1, {-1}}},
+    {5, {3, {-5, -1, -4}}},
+    {6, {3, {-6, -1, -3}}},
+});
+
+// The code after a clockwise quarter turn, for codes -6..6.
+constexpr std::array<std::int32_t, 13> RotateCode{5, -6, -1, -2, -4, -3, 0, 3, 4, 2, 1, 6, -5};
+
+bool Listed(const CodeTable& table, std::int32_t code, std::int32_t other) {
+    if (code < kMinPieceCode || code > kMaxPieceCode) return false;
+    const CodeSet& set = table[code - kMinPieceCode];
+    for (int k = 0; k < set.count; ++k)
+        if (set.codes[k] == other) return true;
+    return false;
+}
+
+template <std::size_t N>
+bool HasPair(const std::array<Merge, N>& rules, std::int32_t first, std::int32_t second) {
+    for (const Merge& rule : rules)
+        if (rule.first == first && rule.second == second) return true;
+    return false;
+}
+
+bool IsSpecial(const PieceGrid& piece) { return piece.at(1, 1) == kSpecialCell; }
+
+}  // namespace
+
+bool PieceFits(const WellGrid& well, const PieceGrid& piece, int col, int row, int offset) {
+    if (IsSpecial(piece)) return well.At(row, col) == kEmpty && row != kLastRow;
+
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) {
+            const std::int32_t v = piece.at(i, j);
+            if (v == kEmpty) continue;
+            const std::int32_t own = well.At(row + i - 1, col + j - 1);
+            if (own != kEmpty && !Listed(FallExitRules, v, own)) return false;
+            const std::int32_t below = well.At(row + i - offset, col + j - 1);
+            if (below != kEmpty && !HasPair(MergeRules, v, below)) return false;
+        }
+    return true;
+}
+
+bool CanShift(const WellGrid& well, const PieceGrid& piece, int col, int row, bool toLeft) {
+    if (IsSpecial(piece)) {
+        return well.At(row, col) == kEmpty && !(toLeft && col == kFirstColumn) &&
+               !(!toLeft && col == kLastColumn);
+    }
+
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) {
+            const std::int32_t v = piece.at(i, j);
+            if (v == kEmpty) continue;
+            const int r = row + i - 1;
+            const int c = col + j - 1;
+            const std::int32_t own = well.At(r, c);
+            if (own != kEmpty) {
+                const bool mayLeave =
+                    toLeft ? Listed(SideExitRules, v, own) : Listed(SideExitRules, own, v);
+                if (!mayLeave) return false;
+            }
+            const std::int32_t target = well.At(r, toLeft ? c - 1 : c + 1);
+            if (target != kEmpty) {
+                const bool mayEnter =
+                    toLeft ? HasPair(SymMergeRules, v, target) : HasPair(SymMergeRules, target, v);
+                if (!mayEnter) return false;
+            }
+        }
+    return true;
+}
+
+void RotatePiece(PieceGrid& piece, std::int32_t curColor) {
+    NormalizePiece(piece);
+    if (curColor == kSpecialColor) return;
+
+    PieceGrid turned;
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) turned.at(j, 5 - i) = piece.at(i, j);
+    for (std::int32_t& code : turned.cells)
+        if (code >= kMinPieceCode && code <= kMaxPieceCode) code = RotateCode[code - kMinPieceCode];
+    piece = turned;
+    NormalizePiece(piece);
+}
+
+std::int32_t MergeCodes(std::int32_t falling, std::int32_t resting) {
+    std::int32_t cell = resting;
+    for (const Merge& rule : MergeRules)
+        if (rule.first == falling && rule.second == cell) cell = rule.merged;
+    for (const Merge& rule : SymMergeRules)
+        if (rule.first == falling && rule.second == cell) cell = rule.merged;
+    for (const Merge& rule : SymMergeRules)
+        if (rule.second == falling && rule.first == cell) cell = rule.merged;
+    return cell;
+}
+
+}  // namespace zonky

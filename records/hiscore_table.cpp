@@ -1,0 +1,81 @@
+#include "records/hiscore_table.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zonky {
+namespace {
+
+constexpr std::size_t kNameLengthAt = 12;
+constexpr std::size_t kNameAt = 13;
+
+std::int32_t ClampScore(std::int64_t score) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        score, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::int32_t HiScoreTable::ReadInt(std::size_t at) const {
+    const std::uint32_t v = static_cast<std::uint32_t>(bytes[at]) |
+                            static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+                            static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+                            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    return static_cast<std::int32_t>(v);
+}
+
+void HiScoreTable::WriteInt(std::size_t at, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<std::uint8_t>(u >> (8 * b));
+}
+
+std::string_view HiScoreTable::Name(int mode, int k) const {
+    const std::size_t at = EntryOffset(mode, k);
+    const std::size_t length = std::min<std::size_t>(bytes[at + kNameLengthAt], kNameMax);
+    return {reinterpret_cast<const char*>(&bytes[at + kNameAt]), length};
+}
+
+void HiScoreTable::SetName(int mode, int k, std::string_view name) {
+    const std::size_t at = EntryOffset(mode, k);
+    const std::size_t length = std::min(name.size(), kNameMax);
+    bytes[at + kNameLengthAt] = static_cast<std::uint8_t>(length);
+    std::copy_n(name.begin(), length, &bytes[at + kNameAt]);
+}
+
+int HiScoreTable::ShownAvatar(int mode, int k) const {
+    const std::int32_t avatar = Avatar(mode, k);
+    return avatar >= 0 && avatar < kAvatarCount ? avatar : -1;
+}
+
+int HiScoreTable::ShownNewest(int mode) const {
+    const std::int32_t newest = Newest(mode);
+    return newest >= 1 && newest <= kEntries ? newest : 0;
+}
+
+void HiScoreTable::CopyEntry(int mode, int from, int to) {
+    std::copy_n(&bytes[EntryOffset(mode, from)], kEntrySize, &bytes[EntryOffset(mode, to)]);
+}
+
+bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shownScore) {
+    if (!HiScoreTable::ValidMode(mode)) return false;
+    for (int k = 1; k <= HiScoreTable::kEntries; ++k)
+        if (shownScore > table.ShownScore(mode, k)) return true;
+    return false;
+}
+
+int InsertHiScore(HiScoreTable& table, int mode, std::int64_t shownScore, std::int32_t level,
+                  std::string_view name, std::int32_t avatar) {
+    if (!HiScoreTable::ValidMode(mode)) return 0;
+    const std::int32_t score = ClampScore(shownScore);
+    int p = 1;
+    while (p < HiScoreTable::kEntries && table.ShownScore(mode, p) >= score) ++p;
+    for (int k = HiScoreTable::kEntries - 1; k >= p; --k) table.CopyEntry(mode, k, k + 1);
+    table.SetName(mode, p, name);
+    table.SetFinalLevel(mode, p, level);
+    table.SetShownScore(mode, p, score);
+    table.SetAvatar(mode, p, avatar);
+    table.SetNewest(mode, p);
+    return p;
+}
+
+}  // namespace zonky

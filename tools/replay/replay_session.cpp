@@ -1,0 +1,308 @@
+#include "tools/replay/replay_session.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "records/name_codec.h"
+#include "tools/replay/json_writer.h"
+
+namespace zonky {
+namespace {
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
+        std::size_t end = at;
+        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r')
+            ++end;
+        if (end > at) words.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+template <typename T>
+T Number(std::string_view word, T low, T high) {
+    T value{};
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size())
+        throw ReplayError("not a number: '" + std::string(word) + "'");
+    if (value < low || value > high)
+        throw ReplayError("out of range: " + std::string(word) + " (expected " +
+                          std::to_string(low) + ".." + std::to_string(high) + ")");
+    return value;
+}
+
+std::int32_t Int32(std::string_view word) {
+    return Number<std::int32_t>(word, std::numeric_limits<std::int32_t>::min(),
+                                std::numeric_limits<std::int32_t>::max());
+}
+
+void ExpectArgs(const std::vector<std::string_view>& words, std::size_t low, std::size_t high) {
+    const std::size_t args = words.size() - 1;
+    if (args < low || args > high)
+        throw ReplayError("wrong number of arguments for '" + std::string(words[0]) + "'");
+}
+
+int KeyCode(std::string_view word) {
+    struct Named {
+        std::string_view name;
+        int code;
+    };
+    static constexpr Named kNames[] = {{"left", kKeyLeft},   {"up", kKeyUp},
+                                       {"right", kKeyRight}, {"down", kKeyDown},
+                                       {"space", kKeySpace}, {"escape", kKeyEscape}};
+    for (const Named& named : kNames)
+        if (word == named.name) return named.code;
+    return Number<int>(word, 0, 0xFFFF);
+}
+
+bool ValidPieceCode(std::int32_t code) {
+    return code == kEmpty || code == kSpecialCell || (code >= kMinPieceCode && code <= kMaxPieceCode);
+}
+
+bool ValidColor(std::int32_t color) {
+    return (color >= 1 && color <= kColorCount) || color == kSpecialColor;
+}
+
+void SetCell(GameState& state, int row, int col, std::int32_t code, std::int32_t color) {
+    state.Well.Set(row, col, code);
+    CellLayers& layers = *state.WellLayers.Find(row, col);
+    layers = CellLayers{};
+    if (code == kLeftRight) {
+        layers.count = 2;
+        layers.slots[0] = {-1, color};
+        layers.slots[1] = {-2, color};
+    } else if (code == kTopBottom) {
+        layers.count = 2;
+        layers.slots[0] = {-4, color};
+        layers.slots[1] = {-3, color};
+    } else if (code != kEmpty) {
+        layers.count = 1;
+        layers.slots[0] = {code, color};
+    }
+}
+
+void WriteGrid(JsonWriter& json, const PieceGrid& grid) {
+    json.BeginArray();
+    for (std::int32_t code : grid.cells) json.Int(code);
+    json.EndArray();
+}
+
+}  // namespace
+
+ReplaySession::ReplaySession() : game_(host_, random_) {
+    // As after start-up and first show with no files: Dedadidavaza, settings "0110".
+    game_.settings = Settings{};
+}
+
+void ReplaySession::Execute(std::string_view line, std::string& out) {
+    const std::vector<std::string_view> words = SplitWords(line);
+    if (words.empty() || words[0].front() == '#') return;
+    const std::string_view command = words[0];
+    GameState& s = game_.state;
+
+    try {
+        if (command == "draws") {
+            for (std::size_t k = 1; k < words.size(); ++k)
+                random_.Append(
+                    Number<std::uint64_t>(words[k], 0, std::numeric_limits<std::uint64_t>::max()));
+        } else if (command == "mode") {
+            ExpectArgs(words, 1, 1);
+            switch (Number<int>(words[1], 1, 3)) {
+                case kClassic: game_.Classic1Click(); break;
+                case kDedadidavaza: game_.Dedadidavaza1Click(); break;
+                default: game_.Zonky1Click(); break;
+            }
+        } else if (command == "new") {
+            ExpectArgs(words, 0, 0);
+            game_.NewClick();
+        } else if (command == "stop") {
+            ExpectArgs(words, 0, 0);
+            game_.Exit1Click();
+        } else if (command == "tick") {
+            ExpectArgs(words, 0, 1);
+            const int n = words.size() > 1 ? Number<int>(words[1], 0, std::numeric_limits<int>::max()) : 1;
+            for (int k = 0; k < n; ++k) game_.Timer1Timer();
+        } else if (command == "key") {
+            ExpectArgs(words, 1, 4);
+            const int key = KeyCode(words[1]);
+            KeyModifiers modifiers;
+            for (std::size_t k = 2; k < words.size(); ++k) {
+                if (words[k] == "shift") modifiers.shift = true;
+                else if (words[k] == "ctrl") modifiers.ctrl = true;
+                else if (words[k] == "alt") modifiers.alt = true;
+                else throw ReplayError("unknown modifier '" + std::string(words[k]) + "'");
+            }
+            game_.Edit1KeyDown(key, modifiers);
+        } else if (command == "pause") {
+            ExpectArgs(words, 0, 0);
+            game_.Pause1Click();
+        } else if (command == "minimise") {
+            ExpectArgs(words, 0, 0);
+            game_.HideMainForm();
+        } else if (command == "rotate") {
+            ExpectArgs(words, 1, 1);
+            game_.settings.RotateClockwise = static_cast<std::uint8_t>(Number<int>(words[1], 0, 1));
+        } else if (command == "sound") {
+            ExpectArgs(words, 1, 1);
+            game_.settings.SoundOn = static_cast<std::uint8_t>(Number<int>(words[1], 0, 1));
+        } else if (command == "set") {
+            ExpectArgs(words, 3, 4);
+            const int row = Number<int>(words[1], kTopRow, kLastRow);
+            const int col = Number<int>(words[2], kFirstColumn, kLastColumn);
+            const std::int32_t code = Int32(words[3]);
+            if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
+                (code < kMinPieceCode || code > kMaxPieceCode))
+                throw ReplayError("not a well cell code: " + std::string(words[3]));
+            const std::int32_t color = words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
+            SetCell(s, row, col, code, color);
+        } else if (command == "piece") {
+            ExpectArgs(words, 19, 19);
+            if (!s.Running && !s.Paused) throw ReplayError("'piece' needs a running game");
+            PieceGrid grid;
+            for (int k = 0; k < 16; ++k) {
+                grid.cells[k] = Int32(words[1 + k]);
+                if (!ValidPieceCode(grid.cells[k]))
+                    throw ReplayError("not a piece cell code: " + std::string(words[1 + k]));
+            }
+            const std::int32_t color = Int32(words[17]);
+            if (!ValidColor(color)) throw ReplayError("not a piece colour: " + std::string(words[17]));
+            s.CurPiece = grid;
+            s.CurColor = color;
+            s.PieceCol = Int32(words[18]);
+            s.PieceRow = Int32(words[19]);
+            s.NeedPiece = false;
+        } else if (command == "state") {
+            ExpectArgs(words, 2, 2);
+            const std::int32_t value = Int32(words[2]);
+            if (words[1] == "level") s.Level = value;
+            else if (words[1] == "levelPieces") s.LevelPieces = value;
+            else if (words[1] == "score") s.Score = value;
+            else if (words[1] == "lines") s.Lines = value;
+            else throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+        } else if (command == "dump") {
+            ExpectArgs(words, 0, 0);
+            out += Dump();
+            out += '\n';
+        } else {
+            throw ReplayError("unknown command '" + std::string(command) + "'");
+        }
+    } catch (const ScriptedRandom::OutOfDraws&) {
+        throw ReplayError("out of draws");
+    }
+}
+
+std::string ReplaySession::Dump() {
+    const GameState& s = game_.state;
+    JsonWriter json;
+    json.BeginObject();
+
+    json.Key("well");
+    json.BeginArray();
+    for (int r = kTopRow; r <= kFloorRow; ++r) {
+        json.BeginArray();
+        for (int c = kLeftWall; c <= kRightWall; ++c) json.Int(s.Well.At(r, c));
+        json.EndArray();
+    }
+    json.EndArray();
+
+    json.Key("layers");
+    json.BeginArray();
+    for (int r = kTopRow; r <= kFloorRow; ++r) {
+        json.BeginArray();
+        for (int c = kLeftWall; c <= kRightWall; ++c) json.Int(s.WellLayers.At(r, c).count);
+        json.EndArray();
+    }
+    json.EndArray();
+
+    json.Key("parts");
+    json.BeginArray();
+    for (int r = kTopRow; r <= kFloorRow; ++r)
+        for (int c = kLeftWall; c <= kRightWall; ++c) {
+            const CellLayers& layers = s.WellLayers.At(r, c);
+            if (layers.count <= 0) continue;
+            json.BeginArray();
+            json.Int(r);
+            json.Int(c);
+            json.BeginArray();
+            for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
+                json.BeginArray();
+                json.Int(layers.slots[k].shape);
+                json.Int(layers.slots[k].color);
+                json.EndArray();
+            }
+            json.EndArray();
+            json.EndArray();
+        }
+    json.EndArray();
+
+    json.Key("cur");
+    WriteGrid(json, s.CurPiece);
+    json.Key("next");
+    WriteGrid(json, s.NextPiece);
+
+    const std::pair<std::string_view, std::int64_t> counters[] = {
+        {"col", s.PieceCol},     {"row", s.PieceRow},       {"curColor", s.CurColor},
+        {"nextColor", s.NextColor}, {"mode", s.GameMode},   {"level", s.Level},
+        {"levelPieces", s.LevelPieces}, {"score", s.Score}, {"lines", s.Lines},
+        {"shownScore", ShownScore(s.Score)},
+    };
+    for (const auto& [key, value] : counters) {
+        json.Key(key);
+        json.Int(value);
+    }
+    const std::pair<std::string_view, bool> flags[] = {
+        {"running", s.Running},   {"paused", s.Paused},         {"needPiece", s.NeedPiece},
+        {"dropping", s.Dropping}, {"nextShown", s.NextShown},
+    };
+    for (const auto& [key, value] : flags) {
+        json.Key(key);
+        json.Bool(value);
+    }
+    json.Key("rotateClockwise");
+    json.Int(game_.settings.RotateClockwise);
+    json.Key("soundOn");
+    json.Int(game_.settings.SoundOn);
+    json.Key("interval");
+    json.Int(host_.interval);
+    json.Key("timerEnabled");
+    json.Bool(host_.timerEnabled);
+
+    json.Key("events");
+    json.BeginArray();
+    for (const std::string& event : host_.events) json.String(event);
+    json.EndArray();
+    host_.events.clear();
+
+    json.Key("hiscores");
+    json.BeginArray();
+    const HiScoreTable& table = host_.hiScores;
+    for (int mode = 1; mode <= HiScoreTable::kLists; ++mode) {
+        json.BeginObject();
+        json.Key("entries");
+        json.BeginArray();
+        for (int k = 1; k <= HiScoreTable::kEntries; ++k) {
+            json.BeginArray();
+            json.Int(table.Avatar(mode, k));
+            json.Int(table.ShownScore(mode, k));
+            json.Int(table.FinalLevel(mode, k));
+            json.String(Cp1251ToUtf8(table.Name(mode, k)));
+            json.EndArray();
+        }
+        json.EndArray();
+        json.Key("newest");
+        json.Int(table.Newest(mode));
+        json.EndObject();
+    }
+    json.EndArray();
+
+    json.EndObject();
+    return json.str();
+}
+
+}  // namespace zonky
