@@ -12,8 +12,14 @@
 namespace zonky {
 
 // Virtual-key codes of the keys the game reads.
-enum VirtualKey : int { kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38,
-                        kKeyRight = 39, kKeyDown = 40 };
+enum VirtualKey : int {
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40
+};
 
 struct KeyModifiers {
     bool shift = false;
@@ -46,7 +52,7 @@ SpawnPoint SpawnPosition(const PieceGrid& piece, std::int32_t color);
 bool HiddenRowsOccupied(const WellGrid& well);
 
 class Game {
-public:
+  public:
     Game(Host& host, Random& random) : host_(host), random_(random) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -90,7 +96,7 @@ public:
     void TogglePause(bool PauseOnly);
     void RotateCommand(KeyModifiers modifiers);
 
-private:
+  private:
     void ChooseMode(int mode);
     void RunGameOver();
     void PlaySound(SoundEffect sound);

@@ -12,13 +12,13 @@ constexpr std::array<int, kLastLevel> LevelIntervals{1000, 600, 400, 250, 150, 1
 
 // Clears the game-over flag however the host's sequence ends.
 class GameOverScope {
-public:
+  public:
     explicit GameOverScope(bool& flag) : flag_(flag) { flag_ = true; }
     ~GameOverScope() { flag_ = false; }
     GameOverScope(const GameOverScope&) = delete;
     GameOverScope& operator=(const GameOverScope&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 
@@ -89,9 +89,9 @@ void Game::GameTick() {
     s.PieceRow = spawn.row;
 
     // The test looks one row lower than the spawn; the special piece always enters.
-    const bool entersWell = (PieceFits(s.Well, s.CurPiece, s.PieceCol, s.PieceRow, 0) &&
-                             !HiddenRowsOccupied(s.Well)) ||
-                            s.CurColor >= kSpecialColor;
+    const bool entersWell =
+        (PieceFits(s.Well, s.CurPiece, s.PieceCol, s.PieceRow, 0) && !HiddenRowsOccupied(s.Well)) ||
+        s.CurColor >= kSpecialColor;
     if (entersWell) {
         host_.DrawPreview(s.NextColor);
         host_.SavePieceBox(s.PieceCol, s.PieceRow);

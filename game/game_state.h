@@ -29,7 +29,7 @@ inline constexpr int kRightWall = 13;
 inline constexpr int kFirstColumn = 1;
 inline constexpr int kLastColumn = 12;
 inline constexpr int kWellRows = kFloorRow - kTopRow + 1;  // 25
-inline constexpr int kWellColumns = kRightWall + 1;         // 14
+inline constexpr int kWellColumns = kRightWall + 1;        // 14
 
 inline constexpr int kPiecesPerLevel = 80;
 inline constexpr int kLastLevel = 8;
@@ -50,7 +50,7 @@ struct PieceGrid {
 // The merged codes of the well. Reads outside the array answer 0, like a wall, so no scan
 // can run off the edge; writes outside are dropped.
 class WellGrid {
-public:
+  public:
     static constexpr bool Inside(int row, int col) {
         return row >= kTopRow && row <= kFloorRow && col >= kLeftWall && col <= kRightWall;
     }
@@ -62,7 +62,7 @@ public:
     }
     friend constexpr bool operator==(const WellGrid&, const WellGrid&) = default;
 
-private:
+  private:
     std::array<std::array<std::int32_t, kWellColumns>, kWellRows> cells_{};
 };
 
@@ -80,7 +80,7 @@ struct CellLayers {
 };
 
 class LayerGrid {
-public:
+  public:
     // Outside the well there is nothing to draw: reads give an empty record.
     const CellLayers& At(int row, int col) const {
         static constexpr CellLayers kNone{};
@@ -92,7 +92,7 @@ public:
     void Clear() { cells_ = {}; }
     friend bool operator==(const LayerGrid&, const LayerGrid&) = default;
 
-private:
+  private:
     std::array<std::array<CellLayers, kWellColumns>, kWellRows> cells_{};
 };
 

@@ -19,7 +19,8 @@ void Game::Edit1KeyDown(int key, KeyModifiers modifiers) {
         host_.SetTimerInterval(kDropInterval);
     }
     if (key == kKeyDown && !s.Dropping && !s.NeedPiece) FallStep();
-    if (key == kKeyLeft && !s.NeedPiece && CanShift(s.Well, s.CurPiece, s.PieceCol, s.PieceRow, true))
+    if (key == kKeyLeft && !s.NeedPiece &&
+        CanShift(s.Well, s.CurPiece, s.PieceCol, s.PieceRow, true))
         MovePiece(-1);
     if (key == kKeyRight && !s.NeedPiece &&
         CanShift(s.Well, s.CurPiece, s.PieceCol, s.PieceRow, false))

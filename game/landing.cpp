@@ -164,8 +164,14 @@ void Game::ClearWell() {
     state.WellLayers.Clear();
 }
 
-void Game::ShowLevel() { host_.ShowCounter(Counter::Level, state.Level); }
-void Game::ShowLines() { host_.ShowCounter(Counter::Lines, state.Lines); }
-void Game::ShowScore() { host_.ShowCounter(Counter::Score, ShownScore(state.Score)); }
+void Game::ShowLevel() {
+    host_.ShowCounter(Counter::Level, state.Level);
+}
+void Game::ShowLines() {
+    host_.ShowCounter(Counter::Lines, state.Lines);
+}
+void Game::ShowScore() {
+    host_.ShowCounter(Counter::Score, ShownScore(state.Score));
+}
 
 }  // namespace zonky

@@ -18,18 +18,17 @@ struct Merge {
 
 // Vertical pairs: a falling part may enter a cell holding the resting part.
 constexpr std::array<Merge, 21> MergeRules{{
-    {3, -3, 0},   {6, -3, 1},   {-4, -2, 6},  {6, -1, 3},   {6, -6, 0},   {-1, 5, 4},
-    {-1, -3, -6}, {-1, -2, 7},  {-4, -6, 2},  {-4, -3, 8},  {-4, -1, -5}, {-2, -6, 4},
-    {-2, -3, 5},  {-2, -1, 7},  {-5, -2, 3},  {-4, 4, 0},   {-5, 5, 0},   {-5, -3, 2},
-    {-4, 5, 1},   {-4, 7, 3},   {7, -3, 4},
+    {3, -3, 0},  {6, -3, 1},  {-4, -2, 6}, {6, -1, 3},   {6, -6, 0},  {-1, 5, 4},  {-1, -3, -6},
+    {-1, -2, 7}, {-4, -6, 2}, {-4, -3, 8}, {-4, -1, -5}, {-2, -6, 4}, {-2, -3, 5}, {-2, -1, 7},
+    {-5, -2, 3}, {-4, 4, 0},  {-5, 5, 0},  {-5, -3, 2},  {-4, 5, 1},  {-4, 7, 3},  {7, -3, 4},
 }};
 
 // Horizontal pairs: (a, b) lets a move left into b and b move right into a; when merging it
 // is applied both ways round.
 constexpr std::array<Merge, 19> SymMergeRules{{
-    {2, -2, 0},  {-1, 1, 0},  {-1, -2, 7}, {-1, -3, -6}, {-1, -4, -5}, {-1, 8, 2}, {-1, 5, 4},
-    {-4, -2, 6}, {-1, 6, 3},  {-3, 6, 1},  {-3, -2, 5},  {-3, -4, 8},  {-4, -3, 8}, {-4, 5, 1},
-    {-5, 5, 0},  {-6, 6, 0},  {8, -2, 1},  {-6, -2, 4},  {-6, -4, 2},
+    {2, -2, 0},  {-1, 1, 0}, {-1, -2, 7}, {-1, -3, -6}, {-1, -4, -5}, {-1, 8, 2},  {-1, 5, 4},
+    {-4, -2, 6}, {-1, 6, 3}, {-3, 6, 1},  {-3, -2, 5},  {-3, -4, 8},  {-4, -3, 8}, {-4, 5, 1},
+    {-5, 5, 0},  {-6, 6, 0}, {8, -2, 1},  {-6, -2, 4},  {-6, -4, 2},
 }};
 
 // Per piece code -6..6, a short list of codes; unlisted codes have none.
@@ -82,7 +81,9 @@ bool HasPair(const std::array<Merge, N>& rules, std::int32_t first, std::int32_t
     return false;
 }
 
-bool IsSpecial(const PieceGrid& piece) { return piece.at(1, 1) == kSpecialCell; }
+bool IsSpecial(const PieceGrid& piece) {
+    return piece.at(1, 1) == kSpecialCell;
+}
 
 }  // namespace
 

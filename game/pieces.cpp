@@ -106,8 +106,10 @@ std::int32_t DrawFiltered(const ShapeList& list, const std::array<std::int32_t, 
 std::int32_t ChooseShape(int gameMode, int mask, Random& random) {
     const ShapeList& list = ShapeChoices[mask];
     switch (gameMode) {
-        case kClassic: return kFull;
-        case kDedadidavaza: return DrawFiltered(list, kHalfSquareCodes, random);
+        case kClassic:
+            return kFull;
+        case kDedadidavaza:
+            return DrawFiltered(list, kHalfSquareCodes, random);
         default:
             if (std::popcount(static_cast<unsigned>(mask)) <= 1 &&
                 random.Draw(kZonkyQuarterOdds) == kZonkyQuarterHit)
@@ -123,7 +125,9 @@ bool DrawsSpecial(int gameMode, Random& random) {
     return false;
 }
 
-bool ClassicTemplate(int t) { return t >= 4 && t <= 10; }
+bool ClassicTemplate(int t) {
+    return t >= 4 && t <= 10;
+}
 
 }  // namespace
 
@@ -145,7 +149,8 @@ std::int32_t GeneratePiece(PieceGrid& piece, int gameMode, int levelPieces, Rand
 
     for (int i = 1; i <= 4; ++i)
         for (int j = 1; j <= 4; ++j)
-            if (piece.at(i, j) == 1) piece.at(i, j) = ChooseShape(gameMode, NeighbourMask(piece, i, j), random);
+            if (piece.at(i, j) == 1)
+                piece.at(i, j) = ChooseShape(gameMode, NeighbourMask(piece, i, j), random);
     return color;
 }
 

@@ -10,7 +10,7 @@ namespace zonky {
 
 // A uniform draw from 0..n-1. The program seeds its generator once; tests script the draws.
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     virtual int Draw(int n) = 0;
 };
@@ -19,10 +19,14 @@ enum class SoundEffect { Upal, Fire, Space, LevelFin };
 
 constexpr std::string_view SoundName(SoundEffect sound) {
     switch (sound) {
-        case SoundEffect::Upal: return "Upal";
-        case SoundEffect::Fire: return "Fire";
-        case SoundEffect::Space: return "Space";
-        case SoundEffect::LevelFin: return "LevelFin";
+        case SoundEffect::Upal:
+            return "Upal";
+        case SoundEffect::Fire:
+            return "Fire";
+        case SoundEffect::Space:
+            return "Space";
+        case SoundEffect::LevelFin:
+            return "LevelFin";
     }
     return "";
 }
@@ -38,7 +42,7 @@ struct GameResult {
 
 // Everything the game asks of its window. Calls arrive in the order the rules make them.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Window picture.
@@ -66,7 +70,7 @@ public:
 
 // A host that does nothing: a base for test doubles and benchmarks.
 class NullHost : public Host {
-public:
+  public:
     void DrawBackground() override {}
     void RefreshSavedBackgrounds() override {}
     void DrawPiece(const PieceGrid&, int, int, int) override {}

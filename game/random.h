@@ -9,14 +9,14 @@
 namespace zonky {
 
 class SystemRandom : public Random {
-public:
+  public:
     explicit SystemRandom(std::uint32_t seed) : engine_(seed) {}
     int Draw(int n) override;
 
     // The seed the program uses: milliseconds since midnight, read once at start.
     static std::uint32_t TimeOfDaySeed();
 
-private:
+  private:
     std::mt19937 engine_;
 };
 

@@ -10,7 +10,7 @@
 namespace zonky {
 
 class HiScoreTable {
-public:
+  public:
     static constexpr std::size_t kEntrySize = 40;
     static constexpr int kEntries = 10;
     static constexpr std::size_t kListSize = kEntrySize * kEntries + 4;  // 404
@@ -48,8 +48,10 @@ public:
 
     static bool ValidMode(int mode) { return mode >= 1 && mode <= kLists; }
 
-private:
-    static std::size_t ListOffset(int mode) { return kListSize * static_cast<std::size_t>(mode - 1); }
+  private:
+    static std::size_t ListOffset(int mode) {
+        return kListSize * static_cast<std::size_t>(mode - 1);
+    }
     static std::size_t EntryOffset(int mode, int k) {
         return ListOffset(mode) + kEntrySize * static_cast<std::size_t>(k - 1);
     }

@@ -10,7 +10,7 @@ namespace {
 
 // One conversion descriptor per call: names are short and converted rarely.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) iconv_close(cd_);
@@ -35,7 +35,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

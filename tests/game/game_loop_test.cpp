@@ -153,8 +153,8 @@ TEST(GameTick, LevelChangePlaysTheLevelSoundFirstAndSpeedsUp) {
         f.game.GameTick();
         Log expected;
         if (sound) expected.push_back("sound LevelFin sync");
-        expected.insert(expected.end(), {"level 2", "interval 600", "preview 1", "save 7 0",
-                                         "draw 7 0 2"});
+        expected.insert(expected.end(),
+                        {"level 2", "interval 600", "preview 1", "save 7 0", "draw 7 0 2"});
         EXPECT_EQ(f.host.Take(), expected);
         EXPECT_EQ(s.Level, 2);
         EXPECT_EQ(s.LevelPieces, 1);

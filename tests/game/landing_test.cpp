@@ -112,7 +112,8 @@ TEST(ClearFullRows, RemovesRowsAroundAGapHighestFirst) {
     s.Well.Set(0, 5, 0);  // hidden rows never move
 
     f.game.ClearFullRows();
-    EXPECT_EQ(f.host.Take(), (Log{"sound Fire async", "lines 2", "score 300", "shift 18", "shift 20"}));
+    EXPECT_EQ(f.host.Take(),
+              (Log{"sound Fire async", "lines 2", "score 300", "shift 18", "shift 20"}));
     EXPECT_EQ(s.Lines, 2);
     EXPECT_EQ(s.Score, 200);
     for (int c = 1; c <= 12; ++c) EXPECT_EQ(s.Well.At(20, c), c == 7 ? kEmpty : 0) << c;

@@ -15,20 +15,19 @@ namespace {
 using Pair = std::pair<std::int32_t, std::int32_t>;
 
 // The pairs the rules of play allow, written out from the game's rule book.
-const std::set<Pair> kFallInto{{3, -3},  {6, -3},  {-4, -2}, {6, -1},  {6, -6},  {-1, 5},
-                               {-1, -3}, {-1, -2}, {-4, -6}, {-4, -3}, {-4, -1}, {-2, -6},
-                               {-2, -3}, {-2, -1}, {-5, -2}, {-4, 4},  {-4, 5},  {-5, 5},
-                               {-5, -3}, {-4, 7},  {7, -3}};
-const std::set<Pair> kSideways{{2, -2},  {-1, 1},  {-1, -2}, {-1, -3}, {-1, -4}, {-1, 8}, {-1, 5},
-                               {-4, -2}, {-1, 6},  {-3, 6},  {-3, -2}, {-3, -4}, {-4, -3}, {-4, 5},
-                               {-5, 5},  {-6, 6},  {8, -2},  {-6, -2}, {-6, -4}};
+const std::set<Pair> kFallInto{{3, -3},  {6, -3},  {-4, -2}, {6, -1},  {6, -6},  {-1, 5},  {-1, -3},
+                               {-1, -2}, {-4, -6}, {-4, -3}, {-4, -1}, {-2, -6}, {-2, -3}, {-2, -1},
+                               {-5, -2}, {-4, 4},  {-4, 5},  {-5, 5},  {-5, -3}, {-4, 7},  {7, -3}};
+const std::set<Pair> kSideways{{2, -2},  {-1, 1}, {-1, -2}, {-1, -3}, {-1, -4}, {-1, 8},  {-1, 5},
+                               {-4, -2}, {-1, 6}, {-3, 6},  {-3, -2}, {-3, -4}, {-4, -3}, {-4, 5},
+                               {-5, 5},  {-6, 6}, {8, -2},  {-6, -2}, {-6, -4}};
 const std::set<Pair> kFallShare{{-6, 6},  {-6, -2}, {-6, -4}, {-3, 3},  {-3, 6},  {-3, -1},
                                 {-3, -2}, {-3, -4}, {-3, -5}, {-2, -5}, {-2, -1}, {-2, -4},
                                 {-1, 6},  {-1, -2}, {-1, -4}, {5, -1},  {5, -4},  {5, -5}};
-const std::set<Pair> kLeaveLeft{{-4, -1}, {-4, -3}, {-4, -6}, {-3, -4}, {-3, -1}, {-3, -5},
-                                {-2, -4}, {-2, 2},  {-2, -6}, {-2, -5}, {-2, -1}, {-2, -3},
-                                {1, -1},  {5, -5},  {5, -1},  {5, -4},  {6, -6},  {6, -1},
-                                {6, -3}};
+const std::set<Pair> kLeaveLeft{{-4, -1}, {-4, -3}, {-4, -6}, {-3, -4}, {-3, -1},
+                                {-3, -5}, {-2, -4}, {-2, 2},  {-2, -6}, {-2, -5},
+                                {-2, -1}, {-2, -3}, {1, -1},  {5, -5},  {5, -1},
+                                {5, -4},  {6, -6},  {6, -1},  {6, -3}};
 
 WellGrid EmptyWell() {
     Fixture f;
@@ -45,7 +44,8 @@ TEST(PieceFits, FallingIntoAnOccupiedCellFollowsTheMergeTable) {
             const bool expected = u == kEmpty || kFallInto.count({v, u}) > 0;
             EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), expected) << v << " onto " << u;
             // The same pair judged in place after a turn (offset 1) meets the own-cell rule too.
-            const bool inPlace = u == kEmpty || (kFallInto.count({v, u}) && kFallShare.count({v, u}));
+            const bool inPlace =
+                u == kEmpty || (kFallInto.count({v, u}) && kFallShare.count({v, u}));
             EXPECT_EQ(PieceFits(well, Single(v), 5, 6, 1), inPlace) << v << " in " << u;
         }
 }
@@ -79,7 +79,8 @@ TEST(CanShift, SidewaysMovesFollowTheSymmetricTable) {
             well.Set(5, 6, t);
             EXPECT_EQ(CanShift(well, Single(v), 5, 5, true), t == kEmpty || kSideways.count({v, t}))
                 << v << " left into " << t;
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false), t == kEmpty || kSideways.count({t, v}))
+            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                      t == kEmpty || kSideways.count({t, v}))
                 << v << " right into " << t;
         }
 }
@@ -89,10 +90,12 @@ TEST(CanShift, LeavingAnOccupiedCellFollowsTheSideExitTable) {
         for (std::int32_t w : kWellCodes) {
             WellGrid well = EmptyWell();
             well.Set(5, 5, w);
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true), w == kEmpty || kLeaveLeft.count({v, w}))
+            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
+                      w == kEmpty || kLeaveLeft.count({v, w}))
                 << v << " leaving " << w << " leftwards";
             // Moving right the roles swap; the merged codes 7 and 8 have no row and refuse.
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false), w == kEmpty || kLeaveLeft.count({w, v}))
+            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                      w == kEmpty || kLeaveLeft.count({w, v}))
                 << v << " leaving " << w << " rightwards";
         }
 }

@@ -15,7 +15,7 @@
 namespace zonky::test {
 
 class QueueRandom : public Random {
-public:
+  public:
     QueueRandom() = default;
     QueueRandom(std::initializer_list<int> values) : queue_(values) {}
     void Add(std::initializer_list<int> values) { queue_.insert(queue_.end(), values); }
@@ -30,13 +30,13 @@ public:
     std::size_t Remaining() const { return queue_.size(); }
     std::vector<int> sizes;  // the n of every draw, in order
 
-private:
+  private:
     std::deque<int> queue_;
 };
 
 // Logs each host request as one short line, e.g. "save 7 -2" or "sound Upal async".
 class LogHost : public Host {
-public:
+  public:
     void DrawBackground() override { log.push_back("background"); }
     void RefreshSavedBackgrounds() override { log.push_back("refresh"); }
     void DrawPiece(const PieceGrid&, int col, int row, int color) override {
@@ -58,7 +58,9 @@ public:
         static constexpr const char* kNames[] = {"level", "lines", "score"};
         log.push_back(std::string(kNames[static_cast<int>(counter)]) + " " + std::to_string(value));
     }
-    void ShowPauseImage(bool visible) override { log.push_back(visible ? "pause show" : "pause hide"); }
+    void ShowPauseImage(bool visible) override {
+        log.push_back(visible ? "pause show" : "pause hide");
+    }
     void ShowGameOverImage(bool visible) override {
         log.push_back(visible ? "gameover show" : "gameover hide");
     }
@@ -149,22 +151,38 @@ namespace zonky::test {
 // The quarters a code holds: top 1, right 2, bottom 4, left 8 (0 for empty and unknown).
 inline int Quarters(std::int32_t code) {
     switch (code) {
-        case 0: return 15;
-        case 1: return 13;
-        case 2: return 7;
-        case 3: return 11;
-        case 4: return 14;
-        case 5: return 12;
-        case 6: return 9;
-        case -5: return 3;
-        case -6: return 6;
-        case -1: return 2;
-        case -2: return 8;
-        case -3: return 4;
-        case -4: return 1;
-        case 7: return 10;
-        case 8: return 5;
-        default: return 0;
+        case 0:
+            return 15;
+        case 1:
+            return 13;
+        case 2:
+            return 7;
+        case 3:
+            return 11;
+        case 4:
+            return 14;
+        case 5:
+            return 12;
+        case 6:
+            return 9;
+        case -5:
+            return 3;
+        case -6:
+            return 6;
+        case -1:
+            return 2;
+        case -2:
+            return 8;
+        case -3:
+            return 4;
+        case -4:
+            return 1;
+        case 7:
+            return 10;
+        case 8:
+            return 5;
+        default:
+            return 0;
     }
 }
 inline constexpr int kTop = 1, kRight = 2, kBottom = 4, kLeft = 8;

@@ -55,7 +55,8 @@ TEST(HiScores, FirstResultGoesToTheTopOfAnEmptyList) {
 
 TEST(HiScores, EqualScoresGoBehindAndAFullListNeedsToBeatTheLast) {
     HiScoreTable table;
-    for (int k = 0; k < 10; ++k) InsertHiScore(table, 1, 100 - k * 10, 2, "p" + std::to_string(k), k);
+    for (int k = 0; k < 10; ++k)
+        InsertHiScore(table, 1, 100 - k * 10, 2, "p" + std::to_string(k), k);
     EXPECT_EQ(table.ShownScore(1, 10), 10);
     EXPECT_FALSE(QualifiesForHiScore(table, 1, 10));
     EXPECT_TRUE(QualifiesForHiScore(table, 1, 11));

@@ -6,7 +6,7 @@ namespace zonky::test {
 namespace {
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view text) : s_(text) {}
 
     Json Document() {
@@ -16,12 +16,13 @@ public:
         return value;
     }
 
-private:
+  private:
     [[noreturn]] void Fail(const std::string& what) {
         throw std::runtime_error("json: " + what + " at " + std::to_string(at_));
     }
     void Space() {
-        while (at_ < s_.size() && (s_[at_] == ' ' || s_[at_] == '\n' || s_[at_] == '\t' || s_[at_] == '\r'))
+        while (at_ < s_.size() &&
+               (s_[at_] == ' ' || s_[at_] == '\n' || s_[at_] == '\t' || s_[at_] == '\r'))
             ++at_;
     }
     char Peek() {
@@ -47,9 +48,9 @@ private:
             ++at_;
             if (Peek() == '}') return ++at_, v;
             do {
-                std::string key = String();
+                v.keys.push_back(String());
                 Expect(':');
-                v.members.emplace_back(std::move(key), Value());
+                v.values.push_back(Value());
             } while (Comma());
             Expect('}');
         } else if (c == '[') {
@@ -70,7 +71,8 @@ private:
         } else if (Word("null")) {
         } else {
             v.type = Json::Type::Number;
-            const auto [end, error] = std::from_chars(s_.data() + at_, s_.data() + s_.size(), v.number);
+            const auto [end, error] =
+                std::from_chars(s_.data() + at_, s_.data() + s_.size(), v.number);
             if (error != std::errc()) Fail("bad value");
             at_ = static_cast<std::size_t>(end - s_.data());
             if (at_ < s_.size() && (s_[at_] == '.' || s_[at_] == 'e')) Fail("not an integer");
@@ -97,22 +99,38 @@ private:
             if (at_ >= s_.size()) Fail("bad escape");
             const char e = s_[at_++];
             switch (e) {
-                case '"': case '\\': case '/': out += e; break;
-                case 'n': out += '\n'; break;
-                case 't': out += '\t'; break;
-                case 'r': out += '\r'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
+                case '"':
+                case '\\':
+                case '/':
+                    out += e;
+                    break;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 'b':
+                    out += '\b';
+                    break;
+                case 'f':
+                    out += '\f';
+                    break;
                 case 'u': {
                     unsigned code = 0;
-                    const auto [end, error] = std::from_chars(s_.data() + at_, s_.data() + at_ + 4, code, 16);
+                    const auto [end, error] =
+                        std::from_chars(s_.data() + at_, s_.data() + at_ + 4, code, 16);
                     if (error != std::errc() || end != s_.data() + at_ + 4 || code >= 0x80)
                         Fail("unsupported \\u escape");
                     out += static_cast<char>(code);
                     at_ += 4;
                     break;
                 }
-                default: Fail("bad escape");
+                default:
+                    Fail("bad escape");
             }
         }
     }
@@ -124,15 +142,9 @@ private:
 }  // namespace
 
 const Json& Json::operator[](std::string_view key) const {
-    for (const auto& [k, v] : members)
-        if (k == key) return v;
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (keys[k] == key) return values[k];
     throw std::runtime_error("json: no key " + std::string(key));
-}
-
-std::vector<std::string> Json::Keys() const {
-    std::vector<std::string> keys;
-    for (const auto& member : members) keys.push_back(member.first);
-    return keys;
 }
 
 std::vector<std::int64_t> Json::Ints() const {
@@ -147,6 +159,8 @@ std::vector<std::string> Json::Strings() const {
     return out;
 }
 
-Json Json::Parse(std::string_view text) { return Parser(text).Document(); }
+Json Json::Parse(std::string_view text) {
+    return Parser(text).Document();
+}
 
 }  // namespace zonky::test

@@ -17,11 +17,12 @@ struct Json {
     std::int64_t number = 0;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;  // in document order
+    std::vector<std::string> keys;  // object members in document order
+    std::vector<Json> values;
 
     const Json& operator[](std::string_view key) const;
     const Json& operator[](std::size_t index) const { return items.at(index); }
-    std::vector<std::string> Keys() const;
+    const std::vector<std::string>& Keys() const { return keys; }
     std::vector<std::int64_t> Ints() const;
     std::vector<std::string> Strings() const;
 

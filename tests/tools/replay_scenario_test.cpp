@@ -35,9 +35,7 @@ std::string ReadFile(const fs::path& path) {
 ReplayRun Replay(const std::string& script, bool fromStdin = false) {
     std::string pattern = (fs::temp_directory_path() / "zonky-replay-XXXXXX").string();
     const fs::path dir = mkdtemp(pattern.data());
-    {
-        std::ofstream(dir / "script.txt") << script;
-    }
+    { std::ofstream(dir / "script.txt") << script; }
     const std::string command = "cd '" + dir.string() + "' && '" ZONKY_REPLAY "'" +
                                 (fromStdin ? " < script.txt" : " script.txt") +
                                 " > out.json 2> err.txt";
@@ -49,7 +47,8 @@ ReplayRun Replay(const std::string& script, bool fromStdin = false) {
     run.err = ReadFile(dir / "err.txt");
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
-        if (name != "script.txt" && name != "out.json" && name != "err.txt") run.filesLeft.push_back(name);
+        if (name != "script.txt" && name != "out.json" && name != "err.txt")
+            run.filesLeft.push_back(name);
     }
     fs::remove_all(dir);
     return run;
@@ -60,12 +59,13 @@ TEST(ReplayScenario, InitialStateHasEveryKeyInOrder) {
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.dumps.size(), 1u);
     const Json& d = run.dumps[0];
-    EXPECT_EQ(d.Keys(), (std::vector<std::string>{
-                            "well", "layers", "parts", "cur", "next", "col", "row", "curColor",
-                            "nextColor", "mode", "level", "levelPieces", "score", "lines",
-                            "shownScore", "running", "paused", "needPiece", "dropping",
-                            "nextShown", "rotateClockwise", "soundOn", "interval",
-                            "timerEnabled", "events", "hiscores"}));
+    EXPECT_EQ(d.Keys(),
+              (std::vector<std::string>{
+                  "well",     "layers",    "parts",           "cur",     "next",     "col",
+                  "row",      "curColor",  "nextColor",       "mode",    "level",    "levelPieces",
+                  "score",    "lines",     "shownScore",      "running", "paused",   "needPiece",
+                  "dropping", "nextShown", "rotateClockwise", "soundOn", "interval", "timerEnabled",
+                  "events",   "hiscores"}));
     EXPECT_EQ(d["well"].items.size(), 25u);
     EXPECT_EQ(d["well"][0].Ints(), std::vector<std::int64_t>(14, 0));  // never cleared yet
     EXPECT_EQ(d["layers"][24].items.size(), 14u);
@@ -103,7 +103,8 @@ TEST(ReplayScenario, AClassicPieceFallsLandsAndScores) {
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.dumps.size(), 3u);
     const Json& spawned = run.dumps[0];
-    EXPECT_EQ(spawned["events"].Strings(), (std::vector<std::string>{"gameover hide", "pause hide"}));
+    EXPECT_EQ(spawned["events"].Strings(),
+              (std::vector<std::string>{"gameover hide", "pause hide"}));
     EXPECT_EQ(spawned["col"].number, 7);
     EXPECT_EQ(spawned["row"].number, -3);
     EXPECT_EQ(spawned["nextColor"].number, 3);

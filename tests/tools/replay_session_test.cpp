@@ -7,7 +7,9 @@
 namespace zonky::test {
 namespace {
 
-Json DumpOf(ReplaySession& session) { return Json::Parse(session.Dump()); }
+Json DumpOf(ReplaySession& session) {
+    return Json::Parse(session.Dump());
+}
 
 TEST(ReplaySession, IgnoresCommentsBlankLinesAndCarriageReturns) {
     ReplaySession session;

@@ -35,7 +35,8 @@ std::string CheckInvariants(const Game& game) {
             if ((code == kEmpty) != (layers.count == 0)) return "layers disagree with the well";
             for (int k = 0; k < layers.count; ++k) {
                 const Layer& layer = layers.slots[k];
-                if (layer.shape < kMinPieceCode || layer.shape > kMaxPieceCode) return "layer shape";
+                if (layer.shape < kMinPieceCode || layer.shape > kMaxPieceCode)
+                    return "layer shape";
                 if (layer.color < 1 || layer.color > kColorCount) return "layer colour";
             }
         }
@@ -51,7 +52,8 @@ std::string CheckInvariants(const Game& game) {
                 const int r = s.PieceRow + i - 1;
                 const int c = s.PieceCol + j - 1;
                 if (r < kTopRow || r > kLastRow || c < kFirstColumn || c > kLastColumn)
-                    return "piece outside the well at " + std::to_string(r) + "," + std::to_string(c);
+                    return "piece outside the well at " + std::to_string(r) + "," +
+                           std::to_string(c);
             }
     }
     return "";
@@ -59,7 +61,8 @@ std::string CheckInvariants(const Game& game) {
 
 // Mostly ticks and keys, now and then the menu.
 std::string RandomCommand(std::mt19937& rng) {
-    static const char* const kKeys[] = {"left", "right", "up", "down", "space", "escape", "up shift"};
+    static const char* const kKeys[] = {"left",  "right",  "up",      "down",
+                                        "space", "escape", "up shift"};
     const int r = static_cast<int>(rng() % 1000);
     if (r < 450) return "tick";
     if (r < 930) return std::string("key ") + kKeys[rng() % 7];

@@ -54,11 +54,21 @@ void JsonWriter::Quote(std::string_view utf8) {
     for (char ch : utf8) {
         const auto byte = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out_ += "\\\""; break;
-            case '\\': out_ += "\\\\"; break;
-            case '\n': out_ += "\\n"; break;
-            case '\r': out_ += "\\r"; break;
-            case '\t': out_ += "\\t"; break;
+            case '"':
+                out_ += "\\\"";
+                break;
+            case '\\':
+                out_ += "\\\\";
+                break;
+            case '\n':
+                out_ += "\\n";
+                break;
+            case '\r':
+                out_ += "\\r";
+                break;
+            case '\t':
+                out_ += "\\t";
+                break;
             default:
                 if (byte < 0x20) {
                     std::array<char, 8> escaped{};

@@ -9,7 +9,7 @@
 namespace zonky {
 
 class JsonWriter {
-public:
+  public:
     void BeginObject() { Open('{'); }
     void EndObject() { Close('}'); }
     void BeginArray() { Open('['); }
@@ -21,7 +21,7 @@ public:
 
     const std::string& str() const { return out_; }
 
-private:
+  private:
     void Open(char bracket);
     void Close(char bracket);
     void BeforeValue();

@@ -15,18 +15,18 @@ namespace zonky {
 
 // Draws from a queue of scripted values: each draw of n takes the next V and answers V mod n.
 class ScriptedRandom : public Random {
-public:
+  public:
     struct OutOfDraws {};
     void Append(std::uint64_t value) { queue_.push_back(value); }
     int Draw(int n) override;
     std::size_t Remaining() const { return queue_.size(); }
 
-private:
+  private:
     std::deque<std::uint64_t> queue_;
 };
 
 class ReplayHost : public NullHost {
-public:
+  public:
     void ShowPauseImage(bool visible) override;
     void ShowGameOverImage(bool visible) override;
     void SetTimerInterval(int ms) override { interval = ms; }

@@ -62,7 +62,8 @@ int KeyCode(std::string_view word) {
 }
 
 bool ValidPieceCode(std::int32_t code) {
-    return code == kEmpty || code == kSpecialCell || (code >= kMinPieceCode && code <= kMaxPieceCode);
+    return code == kEmpty || code == kSpecialCell ||
+           (code >= kMinPieceCode && code <= kMaxPieceCode);
 }
 
 bool ValidColor(std::int32_t color) {
@@ -114,9 +115,15 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
         } else if (command == "mode") {
             ExpectArgs(words, 1, 1);
             switch (Number<int>(words[1], 1, 3)) {
-                case kClassic: game_.Classic1Click(); break;
-                case kDedadidavaza: game_.Dedadidavaza1Click(); break;
-                default: game_.Zonky1Click(); break;
+                case kClassic:
+                    game_.Classic1Click();
+                    break;
+                case kDedadidavaza:
+                    game_.Dedadidavaza1Click();
+                    break;
+                default:
+                    game_.Zonky1Click();
+                    break;
             }
         } else if (command == "new") {
             ExpectArgs(words, 0, 0);
@@ -126,17 +133,22 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
             game_.Exit1Click();
         } else if (command == "tick") {
             ExpectArgs(words, 0, 1);
-            const int n = words.size() > 1 ? Number<int>(words[1], 0, std::numeric_limits<int>::max()) : 1;
+            const int n =
+                words.size() > 1 ? Number<int>(words[1], 0, std::numeric_limits<int>::max()) : 1;
             for (int k = 0; k < n; ++k) game_.Timer1Timer();
         } else if (command == "key") {
             ExpectArgs(words, 1, 4);
             const int key = KeyCode(words[1]);
             KeyModifiers modifiers;
             for (std::size_t k = 2; k < words.size(); ++k) {
-                if (words[k] == "shift") modifiers.shift = true;
-                else if (words[k] == "ctrl") modifiers.ctrl = true;
-                else if (words[k] == "alt") modifiers.alt = true;
-                else throw ReplayError("unknown modifier '" + std::string(words[k]) + "'");
+                if (words[k] == "shift")
+                    modifiers.shift = true;
+                else if (words[k] == "ctrl")
+                    modifiers.ctrl = true;
+                else if (words[k] == "alt")
+                    modifiers.alt = true;
+                else
+                    throw ReplayError("unknown modifier '" + std::string(words[k]) + "'");
             }
             game_.Edit1KeyDown(key, modifiers);
         } else if (command == "pause") {
@@ -159,7 +171,8 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
             if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
                 (code < kMinPieceCode || code > kMaxPieceCode))
                 throw ReplayError("not a well cell code: " + std::string(words[3]));
-            const std::int32_t color = words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
+            const std::int32_t color =
+                words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
             SetCell(s, row, col, code, color);
         } else if (command == "piece") {
             ExpectArgs(words, 19, 19);
@@ -171,7 +184,8 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                     throw ReplayError("not a piece cell code: " + std::string(words[1 + k]));
             }
             const std::int32_t color = Int32(words[17]);
-            if (!ValidColor(color)) throw ReplayError("not a piece colour: " + std::string(words[17]));
+            if (!ValidColor(color))
+                throw ReplayError("not a piece colour: " + std::string(words[17]));
             s.CurPiece = grid;
             s.CurColor = color;
             s.PieceCol = Int32(words[18]);
@@ -180,11 +194,16 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
         } else if (command == "state") {
             ExpectArgs(words, 2, 2);
             const std::int32_t value = Int32(words[2]);
-            if (words[1] == "level") s.Level = value;
-            else if (words[1] == "levelPieces") s.LevelPieces = value;
-            else if (words[1] == "score") s.Score = value;
-            else if (words[1] == "lines") s.Lines = value;
-            else throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+            if (words[1] == "level")
+                s.Level = value;
+            else if (words[1] == "levelPieces")
+                s.LevelPieces = value;
+            else if (words[1] == "score")
+                s.Score = value;
+            else if (words[1] == "lines")
+                s.Lines = value;
+            else
+                throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
         } else if (command == "dump") {
             ExpectArgs(words, 0, 0);
             out += Dump();
@@ -247,9 +266,15 @@ std::string ReplaySession::Dump() {
     WriteGrid(json, s.NextPiece);
 
     const std::pair<std::string_view, std::int64_t> counters[] = {
-        {"col", s.PieceCol},     {"row", s.PieceRow},       {"curColor", s.CurColor},
-        {"nextColor", s.NextColor}, {"mode", s.GameMode},   {"level", s.Level},
-        {"levelPieces", s.LevelPieces}, {"score", s.Score}, {"lines", s.Lines},
+        {"col", s.PieceCol},
+        {"row", s.PieceRow},
+        {"curColor", s.CurColor},
+        {"nextColor", s.NextColor},
+        {"mode", s.GameMode},
+        {"level", s.Level},
+        {"levelPieces", s.LevelPieces},
+        {"score", s.Score},
+        {"lines", s.Lines},
         {"shownScore", ShownScore(s.Score)},
     };
     for (const auto& [key, value] : counters) {
@@ -257,7 +282,7 @@ std::string ReplaySession::Dump() {
         json.Int(value);
     }
     const std::pair<std::string_view, bool> flags[] = {
-        {"running", s.Running},   {"paused", s.Paused},         {"needPiece", s.NeedPiece},
+        {"running", s.Running},   {"paused", s.Paused},       {"needPiece", s.NeedPiece},
         {"dropping", s.Dropping}, {"nextShown", s.NextShown},
     };
     for (const auto& [key, value] : flags) {

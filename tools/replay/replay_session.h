@@ -12,12 +12,12 @@ namespace zonky {
 
 // A malformed line, or a draw the queue could not answer. The message has no line number.
 class ReplayError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class ReplaySession {
-public:
+  public:
     ReplaySession();
     ReplaySession(const ReplaySession&) = delete;
     ReplaySession& operator=(const ReplaySession&) = delete;
@@ -32,7 +32,7 @@ public:
     ReplayHost& host() { return host_; }
     ScriptedRandom& random() { return random_; }
 
-private:
+  private:
     ReplayHost host_;
     ScriptedRandom random_;
     Game game_;
