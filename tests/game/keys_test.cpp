@@ -206,6 +206,22 @@ TEST(Up, SpecialPieceDoesNotTurn) {
     EXPECT_EQ(f.game.state.CurPiece, Single(kSpecialCell));
 }
 
+// After a game has ended nothing resumes it: Escape only minimises, P and minimise do nothing.
+TEST(Keys, AfterGameOverOnlyEscapeMinimises) {
+    Fixture f;
+    f.StartGame();
+    f.Place(kEll, 5, 5);
+    f.game.Exit1Click();
+    f.host.Take();
+    f.game.Pause1Click();
+    f.game.HideMainForm();
+    EXPECT_TRUE(f.host.Take().empty());
+    f.game.Edit1KeyDown(kKeyEscape, kNone);
+    EXPECT_EQ(f.host.Take(), Log{"minimise"});
+    EXPECT_FALSE(f.game.state.Running);
+    EXPECT_FALSE(f.game.state.Paused);
+}
+
 TEST(Keys, OtherKeysDoNothing) {
     Fixture f;
     f.StartGame();

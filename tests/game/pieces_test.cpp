@@ -71,6 +71,17 @@ TEST(GeneratePiece, DedadidavazaVerticalPairChoosesHalfSquaresFacingEachOther) {
         }
 }
 
+TEST(GeneratePiece, DedadidavazaLoneCellIsAFullOrHalfSquareInListOrder) {
+    const std::int32_t expected[] = {-6, -5, 0, 5, 6};
+    for (int k = 0; k < 5; ++k) {
+        QueueRandom random{0, 0, 0, k};
+        PieceGrid piece;
+        GeneratePiece(piece, kDedadidavaza, 1, random);
+        EXPECT_EQ(piece.at(2, 2), expected[k]);
+        EXPECT_EQ(random.sizes.back(), 5);
+    }
+}
+
 TEST(GeneratePiece, DedadidavazaTeeArmsAndStem) {
     // Draw order is row by row: left arm, right arm (the centre is always full), stem.
     QueueRandom random{0, 4, 0, 1, 2, 2};
