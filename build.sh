@@ -10,6 +10,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libsdl2-dev fonts-liberation2 fonts-comic-neue
 )
 
 BUILD_DIR=build
@@ -46,11 +47,11 @@ configure_and_build() {
   cmake --build "$BUILD_DIR" -j "$JOBS"
 }
 
-# The engine and its tests again with clang, AddressSanitizer and UndefinedBehaviorSanitizer.
+# The engine, the records and the tools with their tests again with clang, AddressSanitizer and UndefinedBehaviorSanitizer.
 build_sanitized() {
   say "building the engine tests with sanitizers in $SANITIZE_DIR"
   cmake -S . -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_COMPILER=clang++ -DZONKY_SANITIZE=ON -DZONKY_BENCHMARKS=OFF >/dev/null
+    -DCMAKE_CXX_COMPILER=clang++ -DZONKY_SANITIZE=ON -DZONKY_BENCHMARKS=OFF -DZONKY_GUI=OFF >/dev/null
   cmake --build "$SANITIZE_DIR" -j "$JOBS"
 }
 
