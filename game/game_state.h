@@ -75,7 +75,7 @@ struct Layer {
 // What is drawn in one well cell: the parts in the order they were fixed, each in its colour.
 struct CellLayers {
     std::int32_t count = 0;
-    std::array<Layer, kMaxLayers> slots{};
+    std::array<Layer, kMaxLayers> slot{};
     friend constexpr bool operator==(const CellLayers&, const CellLayers&) = default;
 };
 

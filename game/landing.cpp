@@ -116,7 +116,7 @@ void Game::FixPiece(const PieceGrid& piece, int col, int row) {
             // A cell draws at most eight parts; a further part still merges above.
             CellLayers& layers = *s.WellLayers.Find(r, c);
             if (layers.count >= 0 && layers.count < kMaxLayers) {
-                layers.slots[layers.count] = {p, s.CurColor};
+                layers.slot[layers.count] = {p, s.CurColor};
                 layers.count += 1;
             }
         }

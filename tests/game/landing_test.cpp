@@ -49,7 +49,7 @@ TEST(FallStep, LandingWithoutRowsScoresThePieceOnly) {
     EXPECT_EQ(s.Well.At(20, 3), 0);
     EXPECT_EQ(s.Well.At(20, 4), 0);
     EXPECT_EQ(s.WellLayers.At(20, 4).count, 1);
-    EXPECT_EQ(s.WellLayers.At(20, 4).slots[0], (Layer{0, 3}));
+    EXPECT_EQ(s.WellLayers.At(20, 4).slot[0], (Layer{0, 3}));
     // The piece is not redrawn; a second step does nothing until the next spawn.
     f.game.FallStep();
     EXPECT_TRUE(f.host.Take().empty());
@@ -65,7 +65,7 @@ TEST(FixPiece, MergesComplementaryPartsAndKeepsBothLayers) {
     f.game.FixPiece(Single(-1), 5, 20);
     EXPECT_EQ(s.Well.At(20, 5), kLeftRight);
     EXPECT_EQ(s.WellLayers.At(20, 5).count, 2);
-    EXPECT_EQ(s.WellLayers.At(20, 5).slots[1], (Layer{-1, 5}));
+    EXPECT_EQ(s.WellLayers.At(20, 5).slot[1], (Layer{-1, 5}));
     // A top quarter then makes the square with a notch in the bottom.
     f.game.FixPiece(Single(-4), 5, 20);
     EXPECT_EQ(s.Well.At(20, 5), 3);
@@ -78,7 +78,7 @@ TEST(FixPiece, KeepsAtMostEightLayersButStillMerges) {
     GameState& s = f.game.state;
     CellLayers full;
     full.count = kMaxLayers;
-    for (Layer& layer : full.slots) layer = {-3, 2};
+    for (Layer& layer : full.slot) layer = {-3, 2};
     *s.WellLayers.Find(20, 6) = full;
     s.Well.Set(20, 6, -3);
     const CellLayers neighbour = s.WellLayers.At(20, 7);
@@ -118,7 +118,7 @@ TEST(ClearFullRows, RemovesRowsAroundAGapHighestFirst) {
     EXPECT_EQ(s.Score, 200);
     for (int c = 1; c <= 12; ++c) EXPECT_EQ(s.Well.At(20, c), c == 7 ? kEmpty : 0) << c;
     EXPECT_EQ(s.Well.At(19, 2), -4);  // two rows down
-    EXPECT_EQ(s.WellLayers.At(19, 2).slots[0], (Layer{-4, 6}));
+    EXPECT_EQ(s.WellLayers.At(19, 2).slot[0], (Layer{-4, 6}));
     EXPECT_EQ(s.WellLayers.At(17, 2).count, 0);
     EXPECT_EQ(s.Well.At(0, 5), 0);
     EXPECT_EQ(s.Well.At(1, 5), kEmpty);

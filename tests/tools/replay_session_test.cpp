@@ -59,7 +59,7 @@ TEST(ReplaySession, SetGivesTheCellItsLayers) {
     const GameState& s = session.game().state;
     EXPECT_EQ(s.Well.At(-3, 12), 8);
     EXPECT_EQ(s.WellLayers.At(-3, 12).count, 2);
-    EXPECT_EQ(s.WellLayers.At(-3, 12).slots[1], (Layer{-3, 5}));
+    EXPECT_EQ(s.WellLayers.At(-3, 12).slot[1], (Layer{-3, 5}));
     EXPECT_EQ(s.Well.At(4, 1), kEmpty);
     EXPECT_EQ(s.WellLayers.At(4, 1).count, 0);
     EXPECT_THROW(session.Execute("set 4 0 1", out), ReplayError);

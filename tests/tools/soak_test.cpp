@@ -34,7 +34,7 @@ std::string CheckInvariants(const Game& game) {
             if (layers.count < 0 || layers.count > kMaxLayers) return "layer count";
             if ((code == kEmpty) != (layers.count == 0)) return "layers disagree with the well";
             for (int k = 0; k < layers.count; ++k) {
-                const Layer& layer = layers.slots[k];
+                const Layer& layer = layers.slot[k];
                 if (layer.shape < kMinPieceCode || layer.shape > kMaxPieceCode)
                     return "layer shape";
                 if (layer.color < 1 || layer.color > kColorCount) return "layer colour";

@@ -1,8 +1,7 @@
 // zonky-replay [SCRIPT]: runs the game engine headless from a script, writes JSON lines.
-#include <cstdio>
+// This build does not draw; the drawing commands report so.
 #include <fstream>
 #include <iostream>
-#include <string>
 
 #include "tools/replay/replay_session.h"
 
@@ -19,26 +18,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    std::istream& in = argc == 2 ? static_cast<std::istream&>(file) : std::cin;
-
     zonky::ReplaySession session;
-    std::string line;
-    std::string out;
-    long lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        try {
-            session.Execute(line, out);
-        } catch (const zonky::ReplayError& error) {
-            std::cout << out << std::flush;
-            std::cerr << "line " << lineNumber << ": " << error.what() << "\n";
-            return 2;
-        }
-        if (!out.empty()) {
-            std::cout << out;
-            out.clear();
-        }
-    }
-    std::cout << std::flush;
-    return 0;
+    return zonky::RunScript(argc == 2 ? static_cast<std::istream&>(file) : std::cin, std::cout,
+                            std::cerr, session);
 }

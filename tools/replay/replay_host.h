@@ -27,6 +27,18 @@ class ScriptedRandom : public Random {
 
 class ReplayHost : public NullHost {
   public:
+    // Drawing requests also go to `drawing` when the tool was built with the renderer.
+    void AttachDrawing(Host* drawing) { drawing_ = drawing; }
+
+    void DrawBackground() override;
+    void RefreshSavedBackgrounds() override;
+    void DrawPiece(const PieceGrid& grid, int col, int row, int color) override;
+    void SavePieceBox(int col, int row) override;
+    void RestorePieceBox(int col, int row) override;
+    void DrawPreview(int color) override;
+    void ShiftWellPictureDown(int removedRow) override;
+    void RepaintEmptiedCell(int row, int col) override;
+    void ShowCounter(Counter counter, std::int64_t value) override;
     void ShowPauseImage(bool visible) override;
     void ShowGameOverImage(bool visible) override;
     void SetTimerInterval(int ms) override { interval = ms; }
@@ -38,6 +50,9 @@ class ReplayHost : public NullHost {
     int interval = kStartTimerInterval;
     bool timerEnabled = true;
     HiScoreTable hiScores;
+
+  private:
+    Host* drawing_ = nullptr;
 };
 
 }  // namespace zonky

@@ -11,6 +11,10 @@
 namespace zonky {
 namespace {
 
+// The window's client area, for the pixel command.
+constexpr int kWindowPixelsWide = 309;
+constexpr int kWindowPixelsHigh = 380;
+
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
     std::size_t at = 0;
@@ -76,15 +80,15 @@ void SetCell(GameState& state, int row, int col, std::int32_t code, std::int32_t
     layers = CellLayers{};
     if (code == kLeftRight) {
         layers.count = 2;
-        layers.slots[0] = {-1, color};
-        layers.slots[1] = {-2, color};
+        layers.slot[0] = {-1, color};
+        layers.slot[1] = {-2, color};
     } else if (code == kTopBottom) {
         layers.count = 2;
-        layers.slots[0] = {-4, color};
-        layers.slots[1] = {-3, color};
+        layers.slot[0] = {-4, color};
+        layers.slot[1] = {-3, color};
     } else if (code != kEmpty) {
         layers.count = 1;
-        layers.slots[0] = {code, color};
+        layers.slot[0] = {code, color};
     }
 }
 
@@ -99,6 +103,11 @@ void WriteGrid(JsonWriter& json, const PieceGrid& grid) {
 ReplaySession::ReplaySession() : game_(host_, random_) {
     // As after start-up and first show with no files: Dedadidavaza, settings "0110".
     game_.settings = Settings{};
+}
+
+void ReplaySession::AttachDrawing(ReplayDrawing* drawing) {
+    drawing_ = drawing;
+    host_.AttachDrawing(drawing ? &drawing->host() : nullptr);
 }
 
 void ReplaySession::Execute(std::string_view line, std::string& out) {
@@ -204,6 +213,8 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                 s.Lines = value;
             else
                 throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+        } else if (command == "paint" || command == "png" || command == "pixel") {
+            ExecuteDrawing(words, out);
         } else if (command == "dump") {
             ExpectArgs(words, 0, 0);
             out += Dump();
@@ -214,6 +225,66 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
     } catch (const ScriptedRandom::OutOfDraws&) {
         throw ReplayError("out of draws");
     }
+}
+
+void ReplaySession::ExecuteDrawing(const std::vector<std::string_view>& words, std::string& out) {
+    if (!drawing_) throw ReplayError("this zonky-replay was built without drawing");
+    const std::string_view command = words[0];
+    if (command == "paint") {
+        if (words.size() != 1 && words.size() != 5)
+            throw ReplayError("'paint' takes no arguments or X Y W H");
+        std::optional<std::array<int, 4>> rect;
+        if (words.size() == 5)
+            rect = std::array<int, 4>{Int32(words[1]), Int32(words[2]),
+                                      Number<int>(words[3], 0, 1 << 16),
+                                      Number<int>(words[4], 0, 1 << 16)};
+        drawing_->Paint(rect);
+    } else if (command == "png") {
+        ExpectArgs(words, 1, 1);
+        if (!drawing_->WritePng(std::string(words[1])))
+            throw ReplayError("cannot write " + std::string(words[1]));
+    } else {
+        ExpectArgs(words, 2, 2);
+        const int x = Number<int>(words[1], 0, kWindowPixelsWide - 1);
+        const int y = Number<int>(words[2], 0, kWindowPixelsHigh - 1);
+        const std::array<int, 3> rgb = drawing_->Pixel(x, y);
+        JsonWriter json;
+        json.BeginObject();
+        json.Key("pixel");
+        json.BeginArray();
+        json.Int(x);
+        json.Int(y);
+        json.EndArray();
+        json.Key("rgb");
+        json.BeginArray();
+        for (int channel : rgb) json.Int(channel);
+        json.EndArray();
+        json.EndObject();
+        out += json.str();
+        out += '\n';
+    }
+}
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session) {
+    std::string line;
+    std::string written;
+    long lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        try {
+            session.Execute(line, written);
+        } catch (const ReplayError& error) {
+            out << written << std::flush;
+            err << "line " << lineNumber << ": " << error.what() << "\n";
+            return 2;
+        }
+        if (!written.empty()) {
+            out << written;
+            written.clear();
+        }
+    }
+    out << std::flush;
+    return 0;
 }
 
 std::string ReplaySession::Dump() {
@@ -251,8 +322,8 @@ std::string ReplaySession::Dump() {
             json.BeginArray();
             for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
                 json.BeginArray();
-                json.Int(layers.slots[k].shape);
-                json.Int(layers.slots[k].color);
+                json.Int(layers.slot[k].shape);
+                json.Int(layers.slot[k].color);
                 json.EndArray();
             }
             json.EndArray();

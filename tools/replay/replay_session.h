@@ -1,9 +1,14 @@
 // zonky-replay's interpreter: one script line at a time against the real engine.
 #pragma once
 
+#include <array>
+#include <istream>
+#include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/game.h"
 #include "tools/replay/replay_host.h"
@@ -14,6 +19,18 @@ namespace zonky {
 class ReplayError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+};
+
+// The window picture behind the drawing commands, when the tool draws.
+class ReplayDrawing {
+  public:
+    virtual ~ReplayDrawing() = default;
+    virtual Host& host() = 0;
+    // Invalidates the rectangle (x, y, w, h), or the whole window, and repaints what is pending.
+    virtual void Paint(const std::optional<std::array<int, 4>>& rect) = 0;
+    // The window as a player sees it, surface and visible controls.
+    virtual bool WritePng(const std::string& path) = 0;
+    virtual std::array<int, 3> Pixel(int x, int y) = 0;
 };
 
 class ReplaySession {
@@ -28,14 +45,22 @@ class ReplaySession {
     // The JSON line of `dump`, without its line end; clears the recorded events.
     std::string Dump();
 
+    void AttachDrawing(ReplayDrawing* drawing);
+
     Game& game() { return game_; }
     ReplayHost& host() { return host_; }
     ScriptedRandom& random() { return random_; }
 
   private:
+    void ExecuteDrawing(const std::vector<std::string_view>& words, std::string& out);
+
     ReplayHost host_;
     ScriptedRandom random_;
     Game game_;
+    ReplayDrawing* drawing_ = nullptr;
 };
+
+// Runs a whole script; returns the exit status (0, or 2 after writing "line N: ..." to err).
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session);
 
 }  // namespace zonky

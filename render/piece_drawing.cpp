@@ -1,0 +1,78 @@
+// The falling piece, the saved box under it, the settled well and the next-piece preview.
+#include "game/pieces.h"
+#include "render/renderer.h"
+
+namespace zonky {
+
+void Renderer::DrawPiece(const PieceGrid& grid, int col, int row, int color) {
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) {
+            const std::int32_t v = grid.at(i, j);
+            const int r = row + i - 1;
+            if (v == kEmpty || r < kFirstVisibleRow) continue;  // hidden rows are never drawn
+            const QPoint at = CellOrigin(r, col + j - 1);
+            DrawCell(surface_, v, color, at, true);
+            Changed(QRect(at, QSize(CellSize, CellSize)));
+        }
+}
+
+void Renderer::SavePieceBox(int col, int row) {
+    PieceBoxSave.Draw(surface_, PieceBoxRect(col, row), QPoint(0, 0));
+}
+
+void Renderer::RestorePieceBox(int col, int row) {
+    const QRect box = PieceBoxRect(col, row);
+    surface_.Draw(PieceBoxSave, box.topLeft());
+    Changed(box);
+}
+
+void Renderer::RebuildPieceBoxSave() {
+    const int col = state_.PieceCol;
+    const int row = state_.PieceRow;
+    PieceBoxSave.Draw(pictures_.BkGround, PieceBoxRect(col, row), QPoint(0, 0));
+    for (int r = row; r <= row + 3; ++r)
+        for (int c = col; c <= col + 3; ++c) {
+            if (r < kFirstVisibleRow || r > kLastRow || c < kFirstColumn || c > kLastColumn)
+                continue;
+            const CellLayers& layers = state_.WellLayers.At(r, c);
+            for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
+                const QRgb transparent = LoadCellSprite(layers.slot[k].shape, layers.slot[k].color);
+                for (int x = 0; x < CellSize; ++x)
+                    for (int y = 0; y < CellSize; ++y) {
+                        const QRgb p = CellBitmap.Pixel(x, y);
+                        if (!SameRgb(p, transparent))
+                            PieceBoxSave.SetPixel(CellSize * (c - col) + x,
+                                                  CellSize * (r - row) + y, p);
+                    }
+            }
+        }
+}
+
+void Renderer::DrawWellCells() {
+    for (int r = kFirstVisibleRow; r <= kLastRow; ++r)
+        for (int c = kFirstColumn; c <= kLastColumn; ++c) {
+            const CellLayers& layers = state_.WellLayers.At(r, c);
+            for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
+                LoadCellSprite(layers.slot[k].shape, layers.slot[k].color);
+                surface_.DrawTransparent(CellBitmap, CellOrigin(r, c), CellTransparentColor);
+            }
+        }
+}
+
+void Renderer::DrawPreview(int color) {
+    if (!state_.Running && state_.Score < 1 && !state_.Paused) return;
+    const PieceExtent extent = MeasurePiece(state_.NextPiece);
+    const int x0 = PreviewLeft + (BoxSize - CellSize * extent.width) / 2;
+    const int y0 = PreviewTop + (BoxSize - CellSize * extent.height) / 2;
+    surface_.Draw(PreviewBackground, QPoint(PreviewLeft, PreviewTop));
+    Changed(kPreviewRect);
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) {
+            const std::int32_t v = state_.NextPiece.at(i, j);
+            if (v == kEmpty) continue;
+            DrawCell(surface_, v, color, QPoint(x0 + CellSize * (j - 1), y0 + CellSize * (i - 1)),
+                     false);
+        }
+}
+
+}  // namespace zonky

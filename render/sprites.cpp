@@ -1,0 +1,133 @@
+// The pictures of the layout, the sprite strips and the off-screen pictures made from them.
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+#include "render/renderer.h"
+
+namespace zonky {
+namespace {
+
+// Frame pitch and the pixels that tell the strips' background colour.
+constexpr QPoint kTransparentSample{0, 2};        // of Image2
+constexpr QPoint kStripBackgroundSample{300, 1};  // inside frame 16 of every strip
+constexpr int kStripForTransparentColor = 2;
+
+constexpr QRgb kLabelColor = qRgb(0, 0, 255);
+
+QImage Picture(const char* name) {
+    return QImage(QString(":/pictures/") + name);
+}
+
+int FrameX(int code) {
+    return CellSize * (code - kMinPieceCode);
+}
+
+}  // namespace
+
+Pictures LoadPictures() {
+    Pictures pictures;
+    pictures.BkGround = Canvas(Picture("BkGround.bmp"));
+    for (int k = 0; k < kColorCount; ++k)
+        pictures.Strips[k] = Canvas(Picture(("Image" + std::to_string(k + 1) + ".bmp").c_str()));
+    pictures.Erase = Canvas(Picture("Erase.bmp"));
+    pictures.PauseImg = Canvas(Picture("PauseImg.bmp"));
+    pictures.GmOvImg = Canvas(Picture("GmOvImg.bmp"));
+    return pictures;
+}
+
+LabelFont::LabelFont(int pixelSize) {
+    QFont font("Courier New");
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    advance_ = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (int d = 0; d < 10; ++d) {
+        QImage glyph(advance_, metrics.height(), QImage::Format_ARGB32_Premultiplied);
+        glyph.fill(Qt::transparent);
+        QPainter painter(&glyph);
+        painter.setFont(font);
+        painter.setPen(QColor(kLabelColor));
+        painter.drawText(0, metrics.ascent(), QString(QLatin1Char(static_cast<char>('0' + d))));
+        painter.end();
+        digits_[d] = glyph;
+    }
+}
+
+void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int length) const {
+    QImage& image = const_cast<QImage&>(target.image());
+    const QRect area = box & image.rect();
+    const int left = box.left() + (box.width() - length * advance_) / 2;
+    for (int k = 0; k < length; ++k) {
+        const int d = text[k] - '0';
+        if (d < 0 || d > 9) continue;
+        const QImage& glyph = digits_[d];
+        const int gx = left + k * advance_;
+        for (int y = 0; y < glyph.height(); ++y) {
+            const int ty = box.top() + y;
+            if (ty < area.top() || ty > area.bottom()) continue;
+            const auto* src = reinterpret_cast<const QRgb*>(glyph.constScanLine(y));
+            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(ty));
+            for (int x = 0; x < glyph.width(); ++x) {
+                const int tx = gx + x;
+                if (tx < area.left() || tx > area.right()) continue;
+                const QRgb s = src[x];
+                const int a = qAlpha(s);
+                if (a == 0) continue;
+                const QRgb t = dst[tx];
+                auto mix = [a](int sc, int tc) { return sc + (tc * (255 - a) + 127) / 255; };
+                dst[tx] =
+                    qRgb(mix(qRed(s), qRed(t)), mix(qGreen(s), qGreen(t)), mix(qBlue(s), qBlue(t)));
+            }
+        }
+    }
+}
+
+Renderer::Renderer(const GameState& state, Pictures pictures)
+    : state_(state), pictures_(std::move(pictures)) {
+    labels_[0] = {kLevelLabelRect, &smallFont_};
+    labels_[1] = {kLinesLabelRect, &largeFont_};
+    labels_[2] = {kScoreLabelRect, &smallFont_};
+    PrepareSprites();
+}
+
+void Renderer::PrepareSprites() {
+    for (int k = 0; k < kColorCount; ++k) SpriteStrips[k] = &pictures_.Strips[k];
+    const QPoint s = kTransparentSample;
+    CellTransparentColor = SpriteStrips[kStripForTransparentColor - 1]->Pixel(s.x(), s.y());
+    const Canvas& erase = pictures_.Erase;
+    EraseTransparentColor = erase.Pixel(0, erase.height() - 1);
+}
+
+QRgb Renderer::LoadCellSprite(int code, int color) {
+    if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) {
+        CellBitmap.Fill(CellTransparentColor);
+        return CellTransparentColor;
+    }
+    const Canvas& strip = *SpriteStrips[color - 1];
+    // The frame without its top row, stretched back to 18 rows.
+    CellBitmap.Stretch(strip, QRect(FrameX(code), 1, CellSize, CellSize - 1), CellBitmap.rect());
+    return strip.Pixel(kStripBackgroundSample.x(), kStripBackgroundSample.y());
+}
+
+// One cell of a piece: the falling piece uses the whole frame, the preview the frame without
+// its top row stretched to 18 rows. Colours without a strip draw nothing.
+void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool wholeFrame) {
+    if (code == kSpecialCell) {
+        target.DrawTransparent(pictures_.Erase, at, EraseTransparentColor);
+        return;
+    }
+    if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) return;
+    const Canvas& strip = *SpriteStrips[color - 1];
+    if (wholeFrame) {
+        target.DrawTransparent(strip, QRect(FrameX(code), 0, CellSize, CellSize), at,
+                               CellTransparentColor);
+    } else {
+        target.StretchTransparent(strip, QRect(FrameX(code), 1, CellSize, CellSize - 1),
+                                  QRect(at, QSize(CellSize, CellSize)), CellTransparentColor);
+    }
+    Changed(QRect(at, QSize(CellSize, CellSize)));
+}
+
+}  // namespace zonky
