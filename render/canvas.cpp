@@ -1,5 +1,7 @@
 #include "render/canvas.h"
 
+#include <cstring>
+
 namespace zonky {
 
 void RectSet::Add(const QRect& rect) {
@@ -24,17 +26,17 @@ void Canvas::SetClip(const RectSet& clip) {
     clipped_ = !clip.Empty();
 }
 
-// Calls write(x, y) for every destination pixel of `to` that lies in the picture and the clip.
-// Rectangles of the clip may overlap; a pixel written twice gets the same value.
-template <typename Write>
-void Canvas::ForEachTarget(const QRect& to, Write write) {
+// Calls write(line, y, left, right) for every row span of `to` that lies in the picture and
+// the clip. Rectangles of the clip may overlap; a pixel written twice gets the same value.
+template <typename WriteRow>
+void Canvas::ForEachRow(const QRect& to, WriteRow write) {
     const QRect inside = to & image_.rect();
     if (inside.isEmpty()) return;
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
     auto run = [&](const QRect& area) {
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            for (int x = area.left(); x <= area.right(); ++x) write(line, x, y);
-        }
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            write(reinterpret_cast<QRgb*>(bits + y * stride), y, area.left(), area.right());
     };
     if (!clipped_) {
         run(inside);
@@ -46,27 +48,11 @@ void Canvas::ForEachTarget(const QRect& to, Write write) {
     }
 }
 
-void Canvas::Draw(const Canvas& src, const QRect& from, QPoint at) {
-    const QRect source = from & src.rect();
-    const QPoint shift = at - from.topLeft();
-    const QImage& in = src.image_;
-    ForEachTarget(source.translated(shift), [&](QRgb* line, int x, int y) {
-        line[x] = reinterpret_cast<const QRgb*>(in.constScanLine(y - shift.y()))[x - shift.x()];
-    });
-}
-
-void Canvas::DrawTransparent(const Canvas& src, const QRect& from, QPoint at, QRgb key) {
-    const QRect source = from & src.rect();
-    const QPoint shift = at - from.topLeft();
-    const QImage& in = src.image_;
-    ForEachTarget(source.translated(shift), [&](QRgb* line, int x, int y) {
-        const QRgb p =
-            reinterpret_cast<const QRgb*>(in.constScanLine(y - shift.y()))[x - shift.x()];
-        if (!SameRgb(p, key)) line[x] = p;
-    });
-}
-
 namespace {
+
+const QRgb* Row(const QImage& image, int y) {
+    return reinterpret_cast<const QRgb*>(image.constBits() + y * image.bytesPerLine());
+}
 
 // Nearest neighbour: destination pixel i of n samples source pixel floor((i + 1/2) m / n).
 int Sample(int i, int n, int m) {
@@ -74,6 +60,27 @@ int Sample(int i, int n, int m) {
 }
 
 }  // namespace
+
+void Canvas::Draw(const Canvas& src, const QRect& from, QPoint at) {
+    const QRect source = from & src.rect();
+    const QPoint shift = at - from.topLeft();
+    const QImage& in = src.image_;
+    ForEachRow(source.translated(shift), [&](QRgb* line, int y, int left, int right) {
+        const QRgb* s = Row(in, y - shift.y()) + (left - shift.x());
+        std::memcpy(line + left, s, sizeof(QRgb) * static_cast<std::size_t>(right - left + 1));
+    });
+}
+
+void Canvas::DrawTransparent(const Canvas& src, const QRect& from, QPoint at, QRgb key) {
+    const QRect source = from & src.rect();
+    const QPoint shift = at - from.topLeft();
+    const QImage& in = src.image_;
+    ForEachRow(source.translated(shift), [&](QRgb* line, int y, int left, int right) {
+        const QRgb* s = Row(in, y - shift.y()) - shift.x();
+        for (int x = left; x <= right; ++x)
+            if (!SameRgb(s[x], key)) line[x] = s[x];
+    });
+}
 
 void Canvas::Stretch(const Canvas& src, const QRect& from, const QRect& to) {
     StretchCopy(src, from, to, false, 0);
@@ -88,18 +95,21 @@ void Canvas::StretchCopy(const Canvas& src, const QRect& from, const QRect& to, 
     if (from.isEmpty() || to.isEmpty()) return;
     const QImage& in = src.image_;
     const QRect source = src.rect();
-    ForEachTarget(to, [&](QRgb* line, int x, int y) {
-        const int sx = from.left() + Sample(x - to.left(), to.width(), from.width());
+    ForEachRow(to, [&](QRgb* line, int y, int left, int right) {
         const int sy = from.top() + Sample(y - to.top(), to.height(), from.height());
-        if (!source.contains(sx, sy)) return;
-        const QRgb p = reinterpret_cast<const QRgb*>(in.constScanLine(sy))[sx];
-        if (!keyed || !SameRgb(p, key)) line[x] = p;
+        if (sy < 0 || sy >= source.height()) return;
+        const QRgb* s = Row(in, sy);
+        for (int x = left; x <= right; ++x) {
+            const int sx = from.left() + Sample(x - to.left(), to.width(), from.width());
+            if (sx < 0 || sx >= source.width()) continue;
+            if (!keyed || !SameRgb(s[sx], key)) line[x] = s[sx];
+        }
     });
 }
 
 QRgb Canvas::Pixel(int x, int y) const {
     if (!image_.rect().contains(x, y)) return 0;
-    return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
+    return Row(image_, y)[x];
 }
 
 bool Canvas::Writable(int x, int y) const {
@@ -111,11 +121,14 @@ bool Canvas::Writable(int x, int y) const {
 }
 
 void Canvas::SetPixel(int x, int y, QRgb color) {
-    if (Writable(x, y)) reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = color | 0xFF000000u;
+    if (Writable(x, y))
+        reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine())[x] = color | 0xFF000000u;
 }
 
 void Canvas::Fill(QRgb color) {
-    ForEachTarget(image_.rect(), [&](QRgb* line, int x, int) { line[x] = color | 0xFF000000u; });
+    ForEachRow(image_.rect(), [&](QRgb* line, int, int left, int right) {
+        for (int x = left; x <= right; ++x) line[x] = color | 0xFF000000u;
+    });
 }
 
 }  // namespace zonky

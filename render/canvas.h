@@ -58,8 +58,8 @@ class Canvas {
     void Fill(QRgb color);
 
   private:
-    template <typename Write>
-    void ForEachTarget(const QRect& to, Write write);
+    template <typename WriteRow>
+    void ForEachRow(const QRect& to, WriteRow write);
     void StretchCopy(const Canvas& src, const QRect& from, const QRect& to, bool keyed, QRgb key);
     bool Writable(int x, int y) const;
 

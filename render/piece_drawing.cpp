@@ -52,10 +52,10 @@ void Renderer::DrawWellCells() {
     for (int r = kFirstVisibleRow; r <= kLastRow; ++r)
         for (int c = kFirstColumn; c <= kLastColumn; ++c) {
             const CellLayers& layers = state_.WellLayers.At(r, c);
-            for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
-                LoadCellSprite(layers.slot[k].shape, layers.slot[k].color);
-                surface_.DrawTransparent(CellBitmap, CellOrigin(r, c), CellTransparentColor);
-            }
+            // The same pixels LoadCellSprite would put into CellBitmap, drawn straight.
+            for (int k = 0; k < layers.count && k < kMaxLayers; ++k)
+                DrawCell(surface_, layers.slot[k].shape, layers.slot[k].color, CellOrigin(r, c),
+                         false);
         }
 }
 

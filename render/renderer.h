@@ -101,6 +101,9 @@ class Renderer {
 
     // The off-screen pictures, made once.
     std::array<const Canvas*, kColorCount> SpriteStrips{};
+    // Every strip with its frames' rows 1..17 stretched to 18 rows, made once: the preview
+    // and the repaint draw from these.
+    std::array<Canvas, kColorCount> stretchedStrips_;
     QRgb CellTransparentColor = 0;
     QRgb EraseTransparentColor = 0;
     Canvas PieceBoxSave{BoxSize, BoxSize};

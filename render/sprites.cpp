@@ -93,7 +93,13 @@ Renderer::Renderer(const GameState& state, Pictures pictures)
 }
 
 void Renderer::PrepareSprites() {
-    for (int k = 0; k < kColorCount; ++k) SpriteStrips[k] = &pictures_.Strips[k];
+    for (int k = 0; k < kColorCount; ++k) {
+        SpriteStrips[k] = &pictures_.Strips[k];
+        const Canvas& strip = pictures_.Strips[k];
+        stretchedStrips_[k] = Canvas(strip.width(), strip.height());
+        stretchedStrips_[k].Stretch(strip, QRect(0, 1, strip.width(), CellSize - 1),
+                                    QRect(0, 0, strip.width(), CellSize));
+    }
     const QPoint s = kTransparentSample;
     CellTransparentColor = SpriteStrips[kStripForTransparentColor - 1]->Pixel(s.x(), s.y());
     const Canvas& erase = pictures_.Erase;
@@ -105,9 +111,10 @@ QRgb Renderer::LoadCellSprite(int code, int color) {
         CellBitmap.Fill(CellTransparentColor);
         return CellTransparentColor;
     }
-    const Canvas& strip = *SpriteStrips[color - 1];
     // The frame without its top row, stretched back to 18 rows.
-    CellBitmap.Stretch(strip, QRect(FrameX(code), 1, CellSize, CellSize - 1), CellBitmap.rect());
+    CellBitmap.Draw(stretchedStrips_[color - 1], QRect(FrameX(code), 0, CellSize, CellSize),
+                    QPoint(0, 0));
+    const Canvas& strip = *SpriteStrips[color - 1];
     return strip.Pixel(kStripBackgroundSample.x(), kStripBackgroundSample.y());
 }
 
@@ -124,8 +131,9 @@ void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool who
         target.DrawTransparent(strip, QRect(FrameX(code), 0, CellSize, CellSize), at,
                                CellTransparentColor);
     } else {
-        target.StretchTransparent(strip, QRect(FrameX(code), 1, CellSize, CellSize - 1),
-                                  QRect(at, QSize(CellSize, CellSize)), CellTransparentColor);
+        target.DrawTransparent(stretchedStrips_[color - 1],
+                               QRect(FrameX(code), 0, CellSize, CellSize), at,
+                               CellTransparentColor);
     }
     Changed(QRect(at, QSize(CellSize, CellSize)));
 }

@@ -2,58 +2,15 @@
 // made while a game is played.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 
 #include "game/game.h"
 #include "game/movement.h"
 #include "game/random.h"
+#include "tests/support/allocation_counter.h"
 
-// The replaced operators pair new with malloc and delete with free, which GCC cannot see.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
+namespace zonky::test {
 namespace {
-std::atomic<long> gAllocations{0};
-std::atomic<bool> gCounting{false};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (gCounting) ++gAllocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
-namespace zonky {
-namespace {
-
-class Counting {
-  public:
-    Counting() {
-        gAllocations = 0;
-        gCounting = true;
-    }
-    ~Counting() { gCounting = false; }
-    long count() const { return gAllocations; }
-};
 
 TEST(Allocation, PlayingGamesNeverAllocates) {
     NullHost host;
@@ -110,4 +67,4 @@ TEST(Allocation, TheCounterSeesAnAllocation) {
 }
 
 }  // namespace
-}  // namespace zonky
+}  // namespace zonky::test

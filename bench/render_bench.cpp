@@ -1,0 +1,101 @@
+// Drawing costs: a move, a landing that removes four rows, and a full repaint of a well with
+// two parts in every cell. The pictures are plain ones of the layout's sizes.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "tests/render/render_support.h"
+
+namespace zonky {
+namespace {
+
+PieceGrid Tee() {
+    PieceGrid grid;
+    grid.cells.fill(kEmpty);
+    grid.at(1, 1) = grid.at(1, 2) = grid.at(1, 3) = grid.at(2, 2) = kFull;
+    return grid;
+}
+
+void BM_Move(benchmark::State& state) {
+    test::DrawnGame g;
+    g.game.NewGame();
+    GameState& s = g.game.state;
+    s.CurPiece = Tee();
+    s.CurColor = 3;
+    s.PieceCol = 5;
+    s.PieceRow = 8;
+    s.NeedPiece = false;
+    g.renderer.SavePieceBox(5, 8);
+    int key = kKeyLeft;
+    for (auto _ : state) {
+        g.game.Edit1KeyDown(key, {});
+        if (s.PieceCol == 1) key = kKeyRight;
+        if (s.PieceCol == 10) key = kKeyLeft;
+    }
+}
+BENCHMARK(BM_Move);
+
+void BM_LandingRemovingFourRows(benchmark::State& state) {
+    test::DrawnGame g;
+    g.game.settings.SoundOn = 0;
+    g.game.NewGame();
+    PieceGrid bar;
+    bar.cells.fill(kEmpty);
+    for (int i = 1; i <= 4; ++i) bar.at(i, 1) = kFull;
+    GameState& s = g.game.state;
+    for (auto _ : state) {
+        for (int r = 17; r <= 20; ++r)
+            for (int c = 1; c <= 12; ++c) s.Well.Set(r, c, c == 6 ? kEmpty : kFull);
+        s.CurPiece = bar;
+        s.CurColor = 7;
+        s.PieceCol = 6;
+        s.PieceRow = 17;
+        s.NeedPiece = false;
+        g.game.FallStep();
+    }
+}
+BENCHMARK(BM_LandingRemovingFourRows);
+
+void BM_FullRepaint(benchmark::State& state) {
+    test::DrawnGame g;
+    g.game.NewGame();
+    GameState& s = g.game.state;
+    for (int r = 1; r <= 20; ++r)
+        for (int c = 1; c <= 12; ++c) {
+            CellLayers& layers = *s.WellLayers.Find(r, c);
+            layers.count = 2;
+            layers.slot[0] = {-1, 1 + (r + c) % 7};
+            layers.slot[1] = {1, 1 + (r * c) % 7};
+        }
+    s.CurPiece = Tee();
+    s.CurColor = 4;
+    s.PieceCol = 5;
+    s.PieceRow = 3;
+    s.NeedPiece = false;
+    s.NextShown = true;
+    for (auto _ : state) {
+        g.renderer.InvalidateAll();
+        g.renderer.Flush();
+    }
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_Compose(benchmark::State& state) {
+    test::DrawnGame g;
+    g.game.NewGame();
+    g.renderer.Flush();
+    for (auto _ : state) benchmark::DoNotOptimize(g.renderer.Compose().Pixel(1, 1));
+}
+BENCHMARK(BM_Compose)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zonky
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
