@@ -460,15 +460,12 @@ QImage MakeAvatar(int index) {
 
 // SpeedButton1 (turn left) and SpeedButton2 (turn right, the mirror image). No text.
 QImage MakeSpeedButton(bool turn_right) {
+    if (turn_right) return MakeSpeedButton(false).mirrored(true, false);
     QImage img(28, 27, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing, true);
-        if (turn_right) {
-            p.translate(28, 0);
-            p.scale(-1, 1);
-        }
         // An arc from the lower right over the top to the left, the head pointing down-left.
         const QPointF c(14.5, 14.5);
         const double r = 8.5;
