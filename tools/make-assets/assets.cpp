@@ -199,7 +199,7 @@ QImage Zoom(const QImage& img, int k) { return img.scaled(img.size() * k, Qt::Ig
 
 QImage MakeContactSheet() {
     const Game g = LoadGame();
-    QImage sheet(1000, 1180, QImage::Format_RGB32);
+    QImage sheet(1000, 1440, QImage::Format_RGB32);
     sheet.fill(QColor(58, 62, 72));
     QPainter p(&sheet);
     QFont f(QStringLiteral("Liberation Sans"));
@@ -219,7 +219,7 @@ QImage MakeContactSheet() {
         y += 58;
     }
     y += 14;
-    p.drawText(10, y, QStringLiteral("Erase 4x, PauseImg, GmOvImg, SpeedButton1/2 2x, icons"));
+    p.drawText(10, y, QStringLiteral("Erase 4x, PauseImg, GmOvImg, SpeedButton1/2 2x on a button face"));
     y += 8;
     p.drawImage(10, y, Zoom(g.erase, 4));
     p.drawImage(100, y, ToQImage(MakePauseImg()));
@@ -227,12 +227,15 @@ QImage MakeContactSheet() {
     p.fillRect(QRect(490, y, 170, 66), QColor(212, 208, 200));
     p.drawImage(500, y + 6, Zoom(MakeSpeedButton(false), 2));
     p.drawImage(580, y + 6, Zoom(MakeSpeedButton(true), 2));
-    int x = 680;
+    y += 90;
+    p.drawText(10, y, QStringLiteral("program icon 16, 24, 32, 48, 64, 128"));
+    y += 8;
+    int x = 10;
     for (int size : {16, 24, 32, 48, 64, 128}) {
         p.drawImage(x, y, MakeIcon(size));
-        x += size + 8;
+        x += size + 12;
     }
-    y += 140;
+    y += 150;
     p.drawText(10, y, QStringLiteral("avatars 0..24 (2x), welcome pictures"));
     y += 8;
     p.fillRect(QRect(10, y, 5 * 70 + 6, 5 * 70 + 6), QColor(212, 208, 200));

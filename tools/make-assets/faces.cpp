@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <sstream>
+#include <string>
 #include <stdexcept>
 
 #include "tools/make-assets/pictures.h"
@@ -467,7 +468,7 @@ QImage MakeSpeedButton(bool turn_right) {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing, true);
         // An arc from the lower right over the top to the left, the head pointing down-left.
-        const QPointF c(14.5, 14.5);
+        const QPointF c(15.2, 14.5);
         const double r = 8.5;
         QPainterPath arc;
         const double a0 = -50 * kPi / 180, a1 = 178 * kPi / 180;
@@ -527,9 +528,13 @@ std::string MakeIconSvg() {
     for (const Poly& poly : IconShapes()) {
         s << "  <polygon fill=\"" << poly.colour.name().toStdString() << "\" points=\"";
         for (size_t i = 0; i < poly.points.size(); ++i) {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, "%s%.3f,%.3f", i ? " " : "", poly.points[i].x(), poly.points[i].y());
-            s << buf;
+            // Fixed-point by hand: printf's %f would follow the locale Qt sets up.
+            auto num = [](double v) {
+                const long m = std::lround(v * 1000);
+                std::string t = std::to_string(m / 1000) + "." + std::to_string(1000 + std::labs(m % 1000)).substr(1);
+                return (m < 0 && m > -1000 ? "-" : "") + t;
+            };
+            s << (i ? " " : "") << num(poly.points[i].x()) << "," << num(poly.points[i].y());
         }
         s << "\"/>\n";
     }

@@ -332,22 +332,31 @@ void PaintSky(QPainter& p, const QRect& r) {
     g.setColorAt(0.55, QColor(112, 170, 230));
     g.setColorAt(1.0, QColor(178, 214, 244));
     p.fillRect(r, g);
-    // Soft clouds, fixed positions.
-    struct Puff { double x, y, r; };
-    const Puff puffs[] = {
-        {236, 20, 14}, {252, 14, 16}, {270, 22, 13}, {292, 16, 12},
-        {226, 232, 12}, {244, 226, 15}, {262, 234, 13}, {286, 238, 11}, {300, 230, 9},
-        {40, 8, 9}, {58, 5, 11}, {76, 9, 8}, {150, 7, 9}, {166, 4, 10}, {184, 9, 8},
-        {228, 370, 10}, {252, 372, 14}, {280, 368, 12}, {302, 374, 9},
-    };
+    // Cartoon clouds at fixed places: puffs on a flat base, white on top, a cool grey below,
+    // with a soft halo.
+    struct Cloud { double x, base, scale; };
+    const Cloud clouds[] = {{262, 30, 1.0}, {290, 250, 0.8}, {238, 246, 0.7},
+                            {52, 14, 0.55}, {160, 13, 0.5}, {266, 379, 0.7}};
     p.setPen(Qt::NoPen);
-    for (const Puff& q : puffs) {
-        QRadialGradient rg(q.x, q.y, q.r);
-        rg.setColorAt(0.0, QColor(255, 255, 255, 170));
-        rg.setColorAt(0.6, QColor(240, 246, 255, 110));
-        rg.setColorAt(1.0, QColor(240, 246, 255, 0));
-        p.setBrush(rg);
-        p.drawEllipse(QPointF(q.x, q.y), q.r, q.r);
+    for (const Cloud& c : clouds) {
+        const double k = c.scale;
+        QPainterPath puffs;
+        puffs.setFillRule(Qt::WindingFill);
+        const double parts[][3] = {{-22, -7, 9}, {-9, -13, 12}, {7, -11, 10}, {20, -6, 8}, {-1, -6, 10}};
+        for (const auto& q : parts) puffs.addEllipse(QPointF(c.x + q[0] * k, c.base + q[1] * k), q[2] * k, q[2] * k);
+        QPainterPath below;
+        below.addRect(QRectF(c.x - 40 * k, c.base, 80 * k, 30 * k));
+        QPainterPath cloud = puffs.subtracted(below).simplified();
+        QPainterPathStroker halo;
+        halo.setWidth(5 * k);
+        p.setBrush(QColor(255, 255, 255, 50));
+        p.drawPath(halo.createStroke(cloud).united(cloud));
+        QLinearGradient g(0, c.base - 24 * k, 0, c.base);
+        g.setColorAt(0.0, QColor(255, 255, 255, 235));
+        g.setColorAt(0.65, QColor(246, 250, 255, 225));
+        g.setColorAt(1.0, QColor(200, 218, 240, 220));
+        p.setBrush(g);
+        p.drawPath(cloud);
     }
 }
 
@@ -501,11 +510,11 @@ IndexedPicture MakeErase() {
             const double tc = std::clamp(t, 0.0, 1.0);
             const double ex = px - (ax + tc * dx), ey = py - (ay + tc * dy);
             const double d = std::sqrt(ex * ex + ey * ey);
-            const double side = (-(py - ay) * dx + (px - ax) * dy) / std::sqrt(dx * dx + dy * dy);  // >0 lower left
+            const double side = (-(py - ay) * dx + (px - ax) * dy) / std::sqrt(dx * dx + dy * dy);  // >0 upper right
             if (d <= radius) {
                 int v = 3;
-                if (side < -1.3) v = 4;        // highlight toward the upper right
-                else if (side > 1.4) v = 2;    // shadow toward the lower left
+                if (side > 1.3) v = 4;         // highlight on the upper-right side
+                else if (side < -1.4) v = 2;   // shadow on the lower-left side
                 if (t > 1.0) v = (v == 4) ? 3 : 10;  // the far end cap, darker
                 if (std::abs(t - 0.55) < 0.06) v = (v == 4) ? 5 : 7;  // a paper band
                 set(x, y, v);
