@@ -42,6 +42,52 @@ std::string QrcText(const std::vector<AssetFile>& files) {
     return s;
 }
 
+std::string Describe(const std::string& path) {
+    struct D { const char* prefix; const char* text; };
+    static const D kDescriptions[] = {
+        {"pictures/BkGround", "310 x 380, 8-bit palette: tiled well, sky, headings Level/Score/Lines/Next (Comic Neue Bold), label and next-piece boxes"},
+        {"pictures/Image1", "306 x 18, 8-bit: green strip (same picture as Image2)"},
+        {"pictures/Image2", "306 x 18, 8-bit: green strip"},
+        {"pictures/Image3", "306 x 18, 8-bit: red strip"},
+        {"pictures/Image4", "306 x 18, 8-bit: purple strip"},
+        {"pictures/Image5", "306 x 18, 8-bit: orange strip"},
+        {"pictures/Image6", "306 x 18, 8-bit: grey strip"},
+        {"pictures/Image7", "306 x 18, 8-bit: blue strip"},
+        {"pictures/Erase", "18 x 18, 4-bit: the special piece, key colour silver (192,192,192)"},
+        {"pictures/PauseImg", "163 x 50, 24-bit: Pause (Liberation Serif Bold Italic), key white"},
+        {"pictures/GmOvImg", "195 x 35, 24-bit: GAME OVER (Liberation Sans Bold), key white"},
+        {"avatars/", "32 x 32 RGBA: avatar picture n of ImageList1"},
+        {"glyphs/SpeedButton1", "28 x 27 RGBA: curved arrow turning left"},
+        {"glyphs/SpeedButton2", "28 x 27 RGBA: curved arrow turning right"},
+        {"icons/zonky-mosaro-32", "32 x 32 RGBA: program icon (About dialogs)"},
+        {"icons/zonky-mosaro.svg", "program icon, scalable"},
+        {"icons/", "program icon, desktop size"},
+        {"form2/Image3", "100 x 100: Form2 first game picture, hint \"Zonky Bubbles\" (Comic Neue Bold)"},
+        {"form2/Image1", "100 x 100: Form2 second game picture, hint \"Mosaro Garden\" (Comic Neue Bold)"},
+        {"sounds/UPAL", "PCM mono 22050 Hz 16-bit, 0.091 s: landing thud"},
+        {"sounds/FIRE", "PCM mono 11025 Hz 8-bit, 0.711 s: crackling burst, rows removed"},
+        {"sounds/SPACE", "PCM mono 22050 Hz 16-bit, 0.186 s: whoosh; DISP, LIST chunks"},
+        {"sounds/LEVELFIN", "MS ADPCM stereo 22050 Hz, 51623 frames, 2.341 s: fanfare; fact, DISP, LIST chunks"},
+    };
+    for (const D& d : kDescriptions)
+        if (path.rfind(d.prefix, 0) == 0) return d.text;
+    return "";
+}
+
+std::string ReadmeText(const std::vector<AssetFile>& files) {
+    std::string s =
+        "# resources/\n\n"
+        "Written by `tools/make-assets` (`build/tools/make-assets/make-assets resources`); do not\n"
+        "edit these files, change the generator and run it again. The test\n"
+        "`Regenerate.TheGeneratorRebuildsResourcesByteForByte` fails when they drift.\n"
+        "`assets.qrc` embeds them all uncompressed (target `zonky_resources`); `ui/` is not\n"
+        "generated. Look sounds up as `\":/sounds/\" + name.toUpper()`.\n\n"
+        "| resource path | file | content |\n|---|---|---|\n";
+    for (const AssetFile& f : files)
+        s += "| `:/" + (f.alias.empty() ? f.path : f.alias) + "` | `" + f.path + "` | " + Describe(f.path) + " |\n";
+    return s;
+}
+
 }  // namespace
 
 std::vector<AssetFile> MakeAllAssets() {
@@ -65,7 +111,10 @@ std::vector<AssetFile> MakeAllAssets() {
     files.push_back({"sounds/FIRE.wav", "sounds/FIRE", MakeFireWav()});
     files.push_back({"sounds/SPACE.wav", "sounds/SPACE", MakeSpaceWav(dib)});
     files.push_back({"sounds/LEVELFIN.wav", "sounds/LEVELFIN", MakeLevelFinWav(dib)});
-    files.push_back({"assets.qrc", "", TextBytes(QrcText(files))});
+    const std::string qrc = QrcText(files);
+    const std::string readme = ReadmeText(files);
+    files.push_back({"assets.qrc", "", TextBytes(qrc)});
+    files.push_back({"README.md", "", TextBytes(readme)});
     return files;
 }
 
