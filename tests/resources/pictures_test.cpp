@@ -226,8 +226,13 @@ TEST_P(Strip, ComplementaryPartsFillTheSquare) {
             for (int y = 0; y < 18; ++y) {
                 const int src[2] = {1 + y * 17 / 18, 1 + static_cast<int>((y + 0.5) * 17 / 18)};
                 for (int sy : src)
-                    for (int x = 0; x < 18; ++x)
+                    for (int x = 0; x < 18; ++x) {
                         ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, sy)) << a << "+" << b;
+                        // Mixed: a landed piece's picture (rows 0..17) over a part the repaint
+                        // drew stretched, either way round.
+                        ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, y)) << a << "+" << b;
+                        ASSERT_TRUE(Opaque(s, a + 6, x, y) || Opaque(s, b + 6, x, sy)) << a << "+" << b;
+                    }
             }
         }
     EXPECT_GE(pairs, 6 + 13);  // the six quarter/notch and half/half pairs, the full square with all
