@@ -13,7 +13,9 @@ namespace assets_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline std::string ResourcesDir() { return ZONKY_RESOURCES_DIR; }
+inline std::string ResourcesDir() {
+    return ZONKY_RESOURCES_DIR;
+}
 
 inline Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -21,13 +23,25 @@ inline Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline Bytes ReadAsset(const std::string& relative) { return ReadFile(ResourcesDir() + "/" + relative); }
+inline Bytes ReadAsset(const std::string& relative) {
+    return ReadFile(ResourcesDir() + "/" + relative);
+}
 
-inline std::uint32_t U16(const Bytes& b, size_t at) { return b.at(at) | (b.at(at + 1) << 8); }
-inline std::uint32_t U32(const Bytes& b, size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
-inline std::int32_t S32(const Bytes& b, size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
-inline std::int16_t S16(const Bytes& b, size_t at) { return static_cast<std::int16_t>(U16(b, at)); }
-inline std::string FourCc(const Bytes& b, size_t at) { return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4); }
+inline std::uint32_t U16(const Bytes& b, size_t at) {
+    return b.at(at) | (b.at(at + 1) << 8);
+}
+inline std::uint32_t U32(const Bytes& b, size_t at) {
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
+inline std::int32_t S32(const Bytes& b, size_t at) {
+    return static_cast<std::int32_t>(U32(b, at));
+}
+inline std::int16_t S16(const Bytes& b, size_t at) {
+    return static_cast<std::int16_t>(U16(b, at));
+}
+inline std::string FourCc(const Bytes& b, size_t at) {
+    return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4);
+}
 
 struct Colour {
     int r = 0, g = 0, b = 0;
@@ -57,7 +71,8 @@ struct Bmp {
         if (bits == 24) {
             const int row_bytes = ((width * 24 + 31) / 32) * 4;
             const int row = bottom_up ? height - 1 - y : y;
-            const size_t at = offset + static_cast<size_t>(row) * row_bytes + 3 * static_cast<size_t>(x);
+            const size_t at =
+                offset + static_cast<size_t>(row) * row_bytes + 3 * static_cast<size_t>(x);
             return {raw.at(at + 2), raw.at(at + 1), raw.at(at)};
         }
         return palette.at(static_cast<size_t>(Index(x, y)));

@@ -20,7 +20,8 @@ struct Entry {
 
 std::vector<Entry> QrcEntries() {
     const Bytes qrc = ReadAsset("assets.qrc");
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(qrc.data()), static_cast<qsizetype>(qrc.size()));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(qrc.data()),
+                                           static_cast<qsizetype>(qrc.size()));
     std::vector<Entry> out;
     static const QRegularExpression file(QStringLiteral("<file([^>]*)>([^<]+)</file>"));
     static const QRegularExpression alias(QStringLiteral("alias=\"([^\"]+)\""));
@@ -58,7 +59,8 @@ TEST(Embedded, SoundsUnderUpperCaseNamesPicturesUnderTheirOwn) {
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/sounds/") + QStringLiteral("LevelFin").toUpper()));
     for (const char* name : {"BkGround", "Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
                              "Image7", "Erase", "PauseImg", "GmOvImg"}) {
-        const QImage img(QStringLiteral(":/pictures/") + QLatin1String(name) + QStringLiteral(".bmp"));
+        const QImage img(QStringLiteral(":/pictures/") + QLatin1String(name) +
+                         QStringLiteral(".bmp"));
         EXPECT_FALSE(img.isNull()) << name;
     }
     // Qt reads the palette pictures as palette pictures, with the exact colours.

@@ -19,7 +19,9 @@ constexpr Colour kStripBackground{252, 252, 252};
 constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kSilver{192, 192, 192};
 
-Bmp LoadBmp(const std::string& name) { return ParseBmp(ReadAsset("pictures/" + name + ".bmp")); }
+Bmp LoadBmp(const std::string& name) {
+    return ParseBmp(ReadAsset("pictures/" + name + ".bmp"));
+}
 
 void ExpectUncompressed(const Bmp& b, int w, int h, int bits, size_t file_bytes) {
     EXPECT_EQ(b.width, w);
@@ -41,21 +43,36 @@ void ExpectUncompressed(const Bmp& b, int w, int h, int bits, size_t file_bytes)
 // codes 7 and 8, 15 and 16 nothing.
 int CodeQuarters(int code) {
     switch (code) {
-        case 0: return 15;
-        case 1: return 1 | 4 | 8;
-        case 2: return 1 | 2 | 4;
-        case 3: return 1 | 2 | 8;
-        case 4: return 2 | 4 | 8;
-        case 5: return 4 | 8;
-        case 6: return 1 | 8;
-        case -5: return 1 | 2;
-        case -6: return 2 | 4;
-        case -1: return 2;
-        case -2: return 8;
-        case -3: return 4;
-        case -4: return 1;
-        case 7: return 2 | 8;
-        case 8: return 1 | 4;
+        case 0:
+            return 15;
+        case 1:
+            return 1 | 4 | 8;
+        case 2:
+            return 1 | 2 | 4;
+        case 3:
+            return 1 | 2 | 8;
+        case 4:
+            return 2 | 4 | 8;
+        case 5:
+            return 4 | 8;
+        case 6:
+            return 1 | 8;
+        case -5:
+            return 1 | 2;
+        case -6:
+            return 2 | 4;
+        case -1:
+            return 2;
+        case -2:
+            return 8;
+        case -3:
+            return 4;
+        case -4:
+            return 1;
+        case 7:
+            return 2 | 8;
+        case 8:
+            return 1 | 4;
     }
     return 0;
 }
@@ -75,7 +92,9 @@ int ClearQuarter(int x, int y) {
     return 8;
 }
 
-bool Opaque(const Bmp& strip, int frame, int x, int y) { return !(strip.At(18 * frame + x, y) == kStripBackground); }
+bool Opaque(const Bmp& strip, int frame, int x, int y) {
+    return !(strip.At(18 * frame + x, y) == kStripBackground);
+}
 
 double MeanLuma(const Bmp& b, int x0, int y0, int x1, int y1) {  // inclusive rectangle
     double s = 0;
@@ -136,7 +155,8 @@ TEST(BkGround, LabelBoxesAreSunkenAndPlain) {
         // Sunken: the line above and to the left is dark, below and to the right light.
         EXPECT_LT(MeanLuma(b, 218, top - 1, 307, top - 1), inside.Luma() - 80) << top;
         EXPECT_LT(MeanLuma(b, 217, top, 217, top + 14), inside.Luma() - 80) << top;
-        EXPECT_GT(MeanLuma(b, 218, top + 15, 307, top + 15), MeanLuma(b, 218, top - 1, 307, top - 1) + 80);
+        EXPECT_GT(MeanLuma(b, 218, top + 15, 307, top + 15),
+                  MeanLuma(b, 218, top - 1, 307, top - 1) + 80);
         EXPECT_GT(MeanLuma(b, 308, top, 308, top + 14), MeanLuma(b, 217, top, 217, top + 14) + 80);
     }
 }
@@ -162,8 +182,10 @@ TEST(BkGround, NextPieceBoxIsSunkenWithASmoothInside) {
     // The inner 72 x 72 area (227,295)-(299,367): smooth, so stretching it shows no seams.
     for (int y = 295; y < 367; ++y)
         for (int x = 227; x < 299; ++x) {
-            const Colour c = b.At(x, y), r = b.At(std::min(x + 1, 298), y), d = b.At(x, std::min(y + 1, 366));
-            ASSERT_LE(std::abs(c.Luma() - r.Luma()) + std::abs(c.Luma() - d.Luma()), 6) << x << "," << y;
+            const Colour c = b.At(x, y), r = b.At(std::min(x + 1, 298), y),
+                         d = b.At(x, std::min(y + 1, 366));
+            ASSERT_LE(std::abs(c.Luma() - r.Luma()) + std::abs(c.Luma() - d.Luma()), 6)
+                << x << "," << y;
         }
     const double inside = MeanLuma(b, 227, 295, 298, 366);
     const double top = MeanLuma(b, 227, 294, 298, 294), left = MeanLuma(b, 226, 295, 226, 366);
@@ -183,7 +205,8 @@ class Strip : public ::testing::TestWithParam<int> {};
 TEST_P(Strip, SizeDepthAndBackground) {
     const int colour = GetParam();
     const Bmp s = LoadBmp("Image" + std::to_string(colour));
-    ExpectUncompressed(s, 306, 18, 8, ReadAsset("pictures/Image" + std::to_string(colour) + ".bmp").size());
+    ExpectUncompressed(s, 306, 18, 8,
+                       ReadAsset("pictures/Image" + std::to_string(colour) + ".bmp").size());
     EXPECT_EQ(s.At(300, 1), kStripBackground);
     // Frames 15, 16 are empty.
     for (int y = 0; y < 18; ++y)
@@ -198,14 +221,17 @@ TEST_P(Strip, ShapesFollowTheirQuarters) {
             for (int x = 0; x < 18; ++x) {
                 const int clear = ClearQuarter(x, y);
                 if (clear == 0) continue;
-                EXPECT_EQ(Opaque(s, frame, x, y), (q & clear) != 0) << "frame " << frame << " at " << x << "," << y;
+                EXPECT_EQ(Opaque(s, frame, x, y), (q & clear) != 0)
+                    << "frame " << frame << " at " << x << "," << y;
             }
     }
     // Merged frames are exactly the union of their quarters' frames.
     for (int y = 0; y < 18; ++y)
         for (int x = 0; x < 18; ++x) {
-            EXPECT_EQ(Opaque(s, 13, x, y), Opaque(s, 5, x, y) || Opaque(s, 4, x, y)) << x << "," << y;
-            EXPECT_EQ(Opaque(s, 14, x, y), Opaque(s, 2, x, y) || Opaque(s, 3, x, y)) << x << "," << y;
+            EXPECT_EQ(Opaque(s, 13, x, y), Opaque(s, 5, x, y) || Opaque(s, 4, x, y))
+                << x << "," << y;
+            EXPECT_EQ(Opaque(s, 14, x, y), Opaque(s, 2, x, y) || Opaque(s, 3, x, y))
+                << x << "," << y;
         }
 }
 
@@ -220,22 +246,27 @@ TEST_P(Strip, ComplementaryPartsFillTheSquare) {
             ++pairs;
             for (int y = 0; y < 18; ++y)
                 for (int x = 0; x < 18; ++x)
-                    ASSERT_TRUE(Opaque(s, a + 6, x, y) || Opaque(s, b + 6, x, y)) << a << "+" << b << " at " << x << "," << y;
+                    ASSERT_TRUE(Opaque(s, a + 6, x, y) || Opaque(s, b + 6, x, y))
+                        << a << "+" << b << " at " << x << "," << y;
             // Stretching 17 rows to 18: whichever row is doubled, every destination row shows
             // one of the source rows 1..17; two common nearest-neighbour mappings.
             for (int y = 0; y < 18; ++y) {
                 const int src[2] = {1 + y * 17 / 18, 1 + static_cast<int>((y + 0.5) * 17 / 18)};
                 for (int sy : src)
                     for (int x = 0; x < 18; ++x) {
-                        ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, sy)) << a << "+" << b;
+                        ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, sy))
+                            << a << "+" << b;
                         // Mixed: a landed piece's picture (rows 0..17) over a part the repaint
                         // drew stretched, either way round.
-                        ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, y)) << a << "+" << b;
-                        ASSERT_TRUE(Opaque(s, a + 6, x, y) || Opaque(s, b + 6, x, sy)) << a << "+" << b;
+                        ASSERT_TRUE(Opaque(s, a + 6, x, sy) || Opaque(s, b + 6, x, y))
+                            << a << "+" << b;
+                        ASSERT_TRUE(Opaque(s, a + 6, x, y) || Opaque(s, b + 6, x, sy))
+                            << a << "+" << b;
                     }
             }
         }
-    EXPECT_GE(pairs, 6 + 13);  // the six quarter/notch and half/half pairs, the full square with all
+    EXPECT_GE(pairs,
+              6 + 13);  // the six quarter/notch and half/half pairs, the full square with all
 }
 
 TEST_P(Strip, NoShapePixelHasTheBackgroundColourAndTheBevelIsLitFromTheUpperLeft) {
@@ -253,12 +284,13 @@ TEST_P(Strip, NoShapePixelHasTheBackgroundColourAndTheBevelIsLitFromTheUpperLeft
     EXPECT_LT(MeanLuma(s, 108 + 16, 3, 108 + 17, 14), centre - 25);
     // Triangles: -6 (R+B) has its long edge facing the upper left: light; 6 (T+L) faces the lower
     // right: dark. Quarters: top quarter light on top, bottom quarter dark at the bottom.
-    EXPECT_GT(s.At(0 * 18 + 9, 8).Luma(), s.At(0 * 18 + 13, 13).Luma() + 20);   // -6 diagonal vs face
-    EXPECT_LT(s.At(12 * 18 + 9, 8).Luma(), s.At(12 * 18 + 4, 4).Luma() - 20);   // 6 diagonal vs face
-    EXPECT_GT(s.At(2 * 18 + 9, 0).Luma(), s.At(2 * 18 + 9, 5).Luma() + 20);     // -4 top edge
-    EXPECT_LT(s.At(3 * 18 + 9, 17).Luma(), s.At(3 * 18 + 9, 12).Luma() - 20);   // -3 bottom edge
-    EXPECT_GT(s.At(4 * 18 + 0, 9).Luma(), s.At(4 * 18 + 5, 9).Luma() + 20);     // -2 left edge
-    EXPECT_LT(s.At(5 * 18 + 17, 9).Luma(), s.At(5 * 18 + 12, 9).Luma() - 20);   // -1 right edge
+    EXPECT_GT(s.At(0 * 18 + 9, 8).Luma(),
+              s.At(0 * 18 + 13, 13).Luma() + 20);  // -6 diagonal vs face
+    EXPECT_LT(s.At(12 * 18 + 9, 8).Luma(), s.At(12 * 18 + 4, 4).Luma() - 20);  // 6 diagonal vs face
+    EXPECT_GT(s.At(2 * 18 + 9, 0).Luma(), s.At(2 * 18 + 9, 5).Luma() + 20);    // -4 top edge
+    EXPECT_LT(s.At(3 * 18 + 9, 17).Luma(), s.At(3 * 18 + 9, 12).Luma() - 20);  // -3 bottom edge
+    EXPECT_GT(s.At(4 * 18 + 0, 9).Luma(), s.At(4 * 18 + 5, 9).Luma() + 20);    // -2 left edge
+    EXPECT_LT(s.At(5 * 18 + 17, 9).Luma(), s.At(5 * 18 + 12, 9).Luma() - 20);  // -1 right edge
 }
 
 INSTANTIATE_TEST_SUITE_P(AllColours, Strip, ::testing::Range(1, 8));
@@ -268,7 +300,8 @@ TEST(Strips, SampledPixelsAndColours) {
     // 1 and 2 are the same picture.
     EXPECT_EQ(ReadAsset("pictures/Image1.bmp"), ReadAsset("pictures/Image2.bmp"));
     auto face = [](int colour) { return LoadBmp("Image" + std::to_string(colour)).At(108 + 9, 9); };
-    const Colour green = face(1), red = face(3), purple = face(4), orange = face(5), grey = face(6), blue = face(7);
+    const Colour green = face(1), red = face(3), purple = face(4), orange = face(5), grey = face(6),
+                 blue = face(7);
     EXPECT_TRUE(green.g > green.r + 60 && green.g > green.b + 60);
     EXPECT_TRUE(red.r > red.g + 100 && red.r > red.b + 100);
     EXPECT_TRUE(purple.r > purple.g + 40 && purple.b > purple.g + 80);
@@ -304,7 +337,8 @@ TEST(Erase, SizeDepthPaletteAndCharge) {
     EXPECT_GT(black, 15);
     EXPECT_GE(spark, 4);
     // Diagonal: the red pixels run from the upper left to the lower right.
-    const double cov = sxy / red - (sx / red) * (sy / red), var = sxx / red - (sx / red) * (sx / red);
+    const double cov = sxy / red - (sx / red) * (sy / red),
+                 var = sxx / red - (sx / red) * (sx / red);
     EXPECT_GT(cov / var, 0.6);
     EXPECT_LT(cov / var, 1.6);
     // The outline closes the charge: no red pixel touches the silver background.
@@ -333,8 +367,10 @@ void CheckLettering(const std::string& name, int w, int h, bool pink) {
             // No pale fringe: a visible pixel of the lettering is never close to white.
             ASSERT_FALSE(c.r > 235 && c.g > 235 && c.b > 235) << name << " " << x << "," << y;
             dark += c.Luma() < 60;
-            if (pink) coloured += c.r > 200 && c.g < 170 && c.b > 60 && c.r > c.g + 60;
-            else coloured += c.r > 130 && c.g < 60 && c.b < 90;
+            if (pink)
+                coloured += c.r > 200 && c.g < 170 && c.b > 60 && c.r > c.g + 60;
+            else
+                coloured += c.r > 130 && c.g < 60 && c.b < 90;
         }
     EXPECT_GT(letters, w * h / 6) << name;
     EXPECT_GT(coloured, letters / 4) << name;
@@ -351,8 +387,12 @@ QImage LoadPng(const std::string& relative) {
 
 }  // namespace
 
-TEST(Overlays, PauseImg) { CheckLettering("PauseImg", 163, 50, true); }
-TEST(Overlays, GmOvImg) { CheckLettering("GmOvImg", 195, 35, false); }
+TEST(Overlays, PauseImg) {
+    CheckLettering("PauseImg", 163, 50, true);
+}
+TEST(Overlays, GmOvImg) {
+    CheckLettering("GmOvImg", 195, 35, false);
+}
 
 TEST(Avatars, TwentyFiveDistinctFacesWithTransparency) {
     std::vector<QImage> faces;
@@ -384,7 +424,8 @@ TEST(Avatars, TwentyFiveDistinctFacesWithTransparency) {
 }
 
 TEST(Glyphs, CurvedArrowsLeftAndRight) {
-    const QImage left = LoadPng("glyphs/SpeedButton1.png"), right = LoadPng("glyphs/SpeedButton2.png");
+    const QImage left = LoadPng("glyphs/SpeedButton1.png"),
+                 right = LoadPng("glyphs/SpeedButton2.png");
     ASSERT_EQ(left.size(), QSize(28, 27));
     ASSERT_EQ(right.size(), QSize(28, 27));
     EXPECT_EQ(right, left.mirrored(true, false));

@@ -37,7 +37,8 @@ TEST(Regenerate, TheGeneratorRebuildsResourcesByteForByte) {
     ASSERT_EQ(p.exitStatus(), QProcess::NormalExit);
     ASSERT_EQ(p.exitCode(), 0);
     const std::set<std::string> made = FilesUnder(dir.path(), false);
-    const std::set<std::string> committed = FilesUnder(QString::fromStdString(ResourcesDir()), true);
+    const std::set<std::string> committed =
+        FilesUnder(QString::fromStdString(ResourcesDir()), true);
     EXPECT_EQ(made, committed);
     for (const std::string& rel : made) {
         if (!committed.count(rel)) continue;

@@ -32,7 +32,8 @@ Decoded LoadWithSdl(const char* resource) {
         return d;
     }
     EXPECT_EQ(bytes.size(), r.size());
-    d.samples.assign(reinterpret_cast<std::int16_t*>(buffer), reinterpret_cast<std::int16_t*>(buffer + length));
+    d.samples.assign(reinterpret_cast<std::int16_t*>(buffer),
+                     reinterpret_cast<std::int16_t*>(buffer + length));
     SDL_FreeWAV(buffer);
     return d;
 }

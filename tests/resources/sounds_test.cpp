@@ -11,7 +11,9 @@ using namespace assets_test;
 
 namespace {
 
-Wave Load(const std::string& name) { return ParseWave(ReadAsset("sounds/" + name + ".wav")); }
+Wave Load(const std::string& name) {
+    return ParseWave(ReadAsset("sounds/" + name + ".wav"));
+}
 
 std::vector<std::string> Ids(const Wave& w) {
     std::vector<std::string> ids;
@@ -42,7 +44,8 @@ std::vector<double> PcmSamples(const Wave& w) {
     const RiffChunk* d = w.Find("data");
     std::vector<double> s;
     if (f.bits == 16)
-        for (size_t i = 0; i + 1 < d->size; i += 2) s.push_back(S16(w.raw, d->offset + i) / 32768.0);
+        for (size_t i = 0; i + 1 < d->size; i += 2)
+            s.push_back(S16(w.raw, d->offset + i) / 32768.0);
     else
         for (size_t i = 0; i < d->size; ++i) s.push_back((w.raw[d->offset + i] - 128) / 128.0);
     return s;
@@ -134,7 +137,8 @@ TEST(Sounds, LevelFinHeaders) {
     EXPECT_EQ(U16(w.raw, fmt->offset + 16), 32u);    // cbSize
     EXPECT_EQ(U16(w.raw, fmt->offset + 18), 1012u);  // samples per block
     EXPECT_EQ(U16(w.raw, fmt->offset + 20), 7u);     // coefficient pairs
-    const int coef[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+    const int coef[7][2] = {{256, 0}, {512, -256}, {0, 0},     {192, 64},
+                            {240, 0}, {460, -208}, {392, -232}};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(S16(w.raw, fmt->offset + 22 + 4 * i), coef[i][0]);
         EXPECT_EQ(S16(w.raw, fmt->offset + 24 + 4 * i), coef[i][1]);
@@ -164,9 +168,9 @@ TEST(Sounds, ExtraChunksAreWellFormed) {
         const Wave w = Load(name);
         const RiffChunk* disp = w.Find("DISP");
         ASSERT_TRUE(disp);
-        EXPECT_EQ(U32(w.raw, disp->offset), 8u) << name;        // CF_DIB
-        EXPECT_EQ(U32(w.raw, disp->offset + 4), 40u) << name;   // BITMAPINFOHEADER
-        EXPECT_EQ(S32(w.raw, disp->offset + 8), 32) << name;    // a 32 x 32 picture
+        EXPECT_EQ(U32(w.raw, disp->offset), 8u) << name;       // CF_DIB
+        EXPECT_EQ(U32(w.raw, disp->offset + 4), 40u) << name;  // BITMAPINFOHEADER
+        EXPECT_EQ(S32(w.raw, disp->offset + 8), 32) << name;   // a 32 x 32 picture
         const RiffChunk* list = w.Find("LIST");
         ASSERT_TRUE(list);
         EXPECT_EQ(FourCc(w.raw, list->offset), "INFO") << name;

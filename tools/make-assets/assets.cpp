@@ -23,9 +23,13 @@ Bytes PngBytes(QImage img) {
     return Bytes(data.begin(), data.end());
 }
 
-Bytes TextBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes TextBytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
-QString AvatarName(int i) { return QStringLiteral("avatars/avatar%1.png").arg(i, 2, 10, QLatin1Char('0')); }
+QString AvatarName(int i) {
+    return QStringLiteral("avatars/avatar%1.png").arg(i, 2, 10, QLatin1Char('0'));
+}
 
 std::string QrcText(const std::vector<AssetFile>& files) {
     std::string s =
@@ -43,9 +47,14 @@ std::string QrcText(const std::vector<AssetFile>& files) {
 }
 
 std::string Describe(const std::string& path) {
-    struct D { const char* prefix; const char* text; };
+    struct D {
+        const char* prefix;
+        const char* text;
+    };
     static const D kDescriptions[] = {
-        {"pictures/BkGround", "310 x 380, 8-bit palette: tiled well, sky, headings Level/Score/Lines/Next (Comic Neue Bold), label and next-piece boxes"},
+        {"pictures/BkGround",
+         "310 x 380, 8-bit palette: tiled well, sky, headings Level/Score/Lines/Next (Comic Neue "
+         "Bold), label and next-piece boxes"},
         {"pictures/Image1", "306 x 18, 8-bit: green strip (same picture as Image2)"},
         {"pictures/Image2", "306 x 18, 8-bit: green strip"},
         {"pictures/Image3", "306 x 18, 8-bit: red strip"},
@@ -62,12 +71,15 @@ std::string Describe(const std::string& path) {
         {"icons/zonky-mosaro-32", "32 x 32 RGBA: program icon (About dialogs)"},
         {"icons/zonky-mosaro.svg", "program icon, scalable"},
         {"icons/", "program icon, desktop size"},
-        {"form2/Image3", "100 x 100: Form2 first game picture, hint \"Zonky Bubbles\" (Comic Neue Bold)"},
-        {"form2/Image1", "100 x 100: Form2 second game picture, hint \"Mosaro Garden\" (Comic Neue Bold)"},
+        {"form2/Image3",
+         "100 x 100: Form2 first game picture, hint \"Zonky Bubbles\" (Comic Neue Bold)"},
+        {"form2/Image1",
+         "100 x 100: Form2 second game picture, hint \"Mosaro Garden\" (Comic Neue Bold)"},
         {"sounds/UPAL", "PCM mono 22050 Hz 16-bit, 0.091 s: landing thud"},
         {"sounds/FIRE", "PCM mono 11025 Hz 8-bit, 0.711 s: crackling burst, rows removed"},
         {"sounds/SPACE", "PCM mono 22050 Hz 16-bit, 0.186 s: whoosh; DISP, LIST chunks"},
-        {"sounds/LEVELFIN", "MS ADPCM stereo 22050 Hz, 51623 frames, 2.341 s: fanfare; fact, DISP, LIST chunks"},
+        {"sounds/LEVELFIN",
+         "MS ADPCM stereo 22050 Hz, 51623 frames, 2.341 s: fanfare; fact, DISP, LIST chunks"},
     };
     for (const D& d : kDescriptions)
         if (path.rfind(d.prefix, 0) == 0) return d.text;
@@ -84,7 +96,8 @@ std::string ReadmeText(const std::vector<AssetFile>& files) {
         "generated. Look sounds up as `\":/sounds/\" + name.toUpper()`.\n\n"
         "| resource path | file | content |\n|---|---|---|\n";
     for (const AssetFile& f : files)
-        s += "| `:/" + (f.alias.empty() ? f.path : f.alias) + "` | `" + f.path + "` | " + Describe(f.path) + " |\n";
+        s += "| `:/" + (f.alias.empty() ? f.path : f.alias) + "` | `" + f.path + "` | " +
+             Describe(f.path) + " |\n";
     return s;
 }
 
@@ -94,15 +107,18 @@ std::vector<AssetFile> MakeAllAssets() {
     std::vector<AssetFile> files;
     files.push_back({"pictures/BkGround.bmp", "", WritePaletteBmp(MakeBkGround(), 8)});
     for (int c = 1; c <= 7; ++c)
-        files.push_back({"pictures/Image" + std::to_string(c) + ".bmp", "", WritePaletteBmp(MakeStrip(c), 8)});
+        files.push_back(
+            {"pictures/Image" + std::to_string(c) + ".bmp", "", WritePaletteBmp(MakeStrip(c), 8)});
     files.push_back({"pictures/Erase.bmp", "", WritePaletteBmp(MakeErase(), 4)});
     files.push_back({"pictures/PauseImg.bmp", "", WriteRgbBmp(MakePauseImg())});
     files.push_back({"pictures/GmOvImg.bmp", "", WriteRgbBmp(MakeGmOvImg())});
-    for (int i = 0; i < 25; ++i) files.push_back({AvatarName(i).toStdString(), "", PngBytes(MakeAvatar(i))});
+    for (int i = 0; i < 25; ++i)
+        files.push_back({AvatarName(i).toStdString(), "", PngBytes(MakeAvatar(i))});
     files.push_back({"glyphs/SpeedButton1.png", "", PngBytes(MakeSpeedButton(false))});
     files.push_back({"glyphs/SpeedButton2.png", "", PngBytes(MakeSpeedButton(true))});
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        files.push_back({"icons/zonky-mosaro-" + std::to_string(size) + ".png", "", PngBytes(MakeIcon(size))});
+        files.push_back(
+            {"icons/zonky-mosaro-" + std::to_string(size) + ".png", "", PngBytes(MakeIcon(size))});
     files.push_back({"icons/zonky-mosaro.svg", "", TextBytes(MakeIconSvg())});
     files.push_back({"form2/Image3.png", "", PngBytes(MakeGamePicture(0))});
     files.push_back({"form2/Image1.png", "", PngBytes(MakeGamePicture(1))});
@@ -124,8 +140,8 @@ void WriteAssets(const std::vector<AssetFile>& files, const QString& dir) {
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<qint64>(f.bytes.size())) !=
-                static_cast<qint64>(f.bytes.size()))
+            file.write(reinterpret_cast<const char*>(f.bytes.data()),
+                       static_cast<qint64>(f.bytes.size())) != static_cast<qint64>(f.bytes.size()))
             throw std::runtime_error("cannot write " + path.toStdString());
     }
 }
@@ -155,7 +171,9 @@ struct Game {
     QRgb key = qRgb(252, 252, 252);
 };
 
-QRect CellRect(int row, int col) { return QRect(18 * (col - 1), 16 + 18 * (row - 1), 18, 18); }
+QRect CellRect(int row, int col) {
+    return QRect(18 * (col - 1), 16 + 18 * (row - 1), 18, 18);
+}
 
 // A settled part (rows 1..17 stretched, as the repaint draws it) or a falling cell (rows 0..17).
 void DrawCell(QImage& win, const Game& g, int code, int colour, QRect at, bool falling) {
@@ -176,11 +194,13 @@ void DrawLabel(QImage& win, int top, const QString& text, int px) {
 QImage GameView(const Game& g, int variant) {
     QImage win(309, 380, QImage::Format_RGB32);
     Blit(win, g.bk, QRect(0, 0, 309, 380), QRect(0, 0, 309, 380), nullptr);
-    struct Part { int row, col, code, colour; };
+    struct Part {
+        int row, col, code, colour;
+    };
     std::vector<Part> parts;
     // Row 20: full squares and complementary pairs in different colours.
-    const int r20[12][4] = {{0, 1, 250, 0}, {0, 3, 250, 0}, {-1, 3, 1, 7}, {6, 5, -6, 4},
-                            {0, 7, 250, 0}, {-4, 6, 4, 1},  {5, 7, -5, 3}, {0, 4, 250, 0},
+    const int r20[12][4] = {{0, 1, 250, 0}, {0, 3, 250, 0}, {-1, 3, 1, 7},  {6, 5, -6, 4},
+                            {0, 7, 250, 0}, {-4, 6, 4, 1},  {5, 7, -5, 3},  {0, 4, 250, 0},
                             {-2, 5, 2, 6},  {-3, 4, 3, 5},  {0, 6, 250, 0}, {0, 2, 250, 0}};
     for (int c = 0; c < 12; ++c) {
         parts.push_back({20, c + 1, r20[c][0], r20[c][1]});
@@ -193,14 +213,16 @@ QImage GameView(const Game& g, int variant) {
     parts.push_back({18, 1, -2, 3}), parts.push_back({18, 1, -1, 7});
     parts.push_back({18, 2, -4, 5}), parts.push_back({18, 2, -3, 4});
     parts.push_back({18, 3, 0, 6}), parts.push_back({18, 6, 5, 1}), parts.push_back({18, 7, 0, 1});
-    parts.push_back({18, 8, -6, 1}), parts.push_back({18, 11, 0, 4}), parts.push_back({18, 12, 6, 7});
+    parts.push_back({18, 8, -6, 1}), parts.push_back({18, 11, 0, 4}),
+        parts.push_back({18, 12, 6, 7});
     for (const Part& p : parts) DrawCell(win, g, p.code, p.colour, CellRect(p.row, p.col), false);
     if (variant != 2) {
         // The falling piece: an L of Zonky cells in purple, drawn from rows 0..17.
         const int piece[3][2] = {{6, 250}, {0, 250}, {0, -6}};
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 2; ++j)
-                if (piece[i][j] != 250) DrawCell(win, g, piece[i][j], 4, CellRect(9 + i, 5 + j), true);
+                if (piece[i][j] != 250)
+                    DrawCell(win, g, piece[i][j], 4, CellRect(9 + i, 5 + j), true);
     }
     // The preview: background box stretched, then the next piece (rows 1..17 stretched).
     Blit(win, g.bk, QRect(228, 295, 71, 70), QRect(227, 295, 72, 72), nullptr);
@@ -212,7 +234,8 @@ QImage GameView(const Game& g, int variant) {
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 3; ++j)
                 if (next[i][j] != 250)
-                    DrawCell(win, g, next[i][j], 5, QRect(236 + 18 * j, 313 + 18 * i, 18, 18), false);
+                    DrawCell(win, g, next[i][j], 5, QRect(236 + 18 * j, 313 + 18 * i, 18, 18),
+                             false);
     }
     if (variant == 0) {
         // The special piece falling in the well.
@@ -242,7 +265,9 @@ Game LoadGame() {
     return g;
 }
 
-QImage Zoom(const QImage& img, int k) { return img.scaled(img.size() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation); }
+QImage Zoom(const QImage& img, int k) {
+    return img.scaled(img.size() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
 
 }  // namespace
 
@@ -261,14 +286,17 @@ QImage MakeContactSheet() {
         p.drawText(10 + v * 329, 18, QString::fromLatin1(titles[v]));
     }
     int y = 420;
-    p.drawText(10, y, QStringLiteral("Image1 .. Image7, 3x (frames 0..16: codes -6..6, merged 7, 8, two empty)"));
+    p.drawText(
+        10, y,
+        QStringLiteral("Image1 .. Image7, 3x (frames 0..16: codes -6..6, merged 7, 8, two empty)"));
     y += 8;
     for (int c = 1; c <= 7; ++c) {
         p.drawImage(10, y, Zoom(g.strips[static_cast<size_t>(c)], 3));
         y += 58;
     }
     y += 14;
-    p.drawText(10, y, QStringLiteral("Erase 4x, PauseImg, GmOvImg, SpeedButton1/2 2x on a button face"));
+    p.drawText(10, y,
+               QStringLiteral("Erase 4x, PauseImg, GmOvImg, SpeedButton1/2 2x on a button face"));
     y += 8;
     p.drawImage(10, y, Zoom(g.erase, 4));
     p.drawImage(100, y, ToQImage(MakePauseImg()));
@@ -288,7 +316,8 @@ QImage MakeContactSheet() {
     p.drawText(10, y, QStringLiteral("avatars 0..24 (2x), welcome pictures"));
     y += 8;
     p.fillRect(QRect(10, y, 5 * 70 + 6, 5 * 70 + 6), QColor(212, 208, 200));
-    for (int i = 0; i < 25; ++i) p.drawImage(16 + (i % 5) * 70, y + 6 + (i / 5) * 70, Zoom(MakeAvatar(i), 2));
+    for (int i = 0; i < 25; ++i)
+        p.drawImage(16 + (i % 5) * 70, y + 6 + (i / 5) * 70, Zoom(MakeAvatar(i), 2));
     p.drawImage(400, y, MakeGamePicture(0));
     p.drawImage(520, y, MakeGamePicture(1));
     p.drawText(400, y + 116, QString::fromLatin1(GamePictureName(0)));
@@ -305,7 +334,8 @@ void WriteZoomed(const QString& dir) {
             throw std::runtime_error("cannot write " + name.toStdString());
     };
     save(g.bk, QStringLiteral("BkGround-4x.png"), 4);
-    for (int c = 1; c <= 7; ++c) save(g.strips[static_cast<size_t>(c)], QStringLiteral("Image%1-4x.png").arg(c), 4);
+    for (int c = 1; c <= 7; ++c)
+        save(g.strips[static_cast<size_t>(c)], QStringLiteral("Image%1-4x.png").arg(c), 4);
     save(g.erase, QStringLiteral("Erase-4x.png"), 4);
     save(ToQImage(MakePauseImg()), QStringLiteral("PauseImg-4x.png"), 4);
     save(ToQImage(MakeGmOvImg()), QStringLiteral("GmOvImg-4x.png"), 4);

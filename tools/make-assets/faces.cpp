@@ -8,8 +8,8 @@
 #include <array>
 #include <cmath>
 #include <sstream>
-#include <string>
 #include <stdexcept>
+#include <string>
 
 #include "tools/make-assets/pictures.h"
 
@@ -74,10 +74,10 @@ constexpr std::array<Face, 25> kFaces = {{
 
 const QColor kSkin[5] = {QColor(255, 220, 186), QColor(241, 194, 150), QColor(214, 160, 112),
                          QColor(166, 112, 72), QColor(112, 72, 48)};
-const QColor kHair[6] = {QColor(40, 28, 20),  QColor(120, 70, 30), QColor(226, 184, 90),
+const QColor kHair[6] = {QColor(40, 28, 20),  QColor(120, 70, 30),   QColor(226, 184, 90),
                          QColor(196, 80, 30), QColor(150, 150, 160), QColor(40, 40, 150)};
-const QColor kShirt[8] = {QColor(220, 50, 50), QColor(40, 120, 220), QColor(40, 170, 80),
-                          QColor(240, 170, 30), QColor(150, 70, 200), QColor(30, 160, 170),
+const QColor kShirt[8] = {QColor(220, 50, 50),   QColor(40, 120, 220), QColor(40, 170, 80),
+                          QColor(240, 170, 30),  QColor(150, 70, 200), QColor(30, 160, 170),
                           QColor(230, 110, 160), QColor(90, 90, 100)};
 
 void DrawFace(QPainter& p, const Face& f) {
@@ -139,8 +139,8 @@ void DrawFace(QPainter& p, const Face& f) {
             break;
         }
         case 4: {  // curly
-            const QPointF c[] = {{8, 13}, {9.5, 9.5}, {12.5, 7.5}, {16, 6.5}, {19.5, 7.5},
-                                 {22.5, 9.5}, {24, 13}};
+            const QPointF c[] = {{8, 13},     {9.5, 9.5},  {12.5, 7.5}, {16, 6.5},
+                                 {19.5, 7.5}, {22.5, 9.5}, {24, 13}};
             for (QPointF q : c) p.drawEllipse(q, 3.2, 3.2);
             break;
         }
@@ -174,7 +174,10 @@ void DrawFace(QPainter& p, const Face& f) {
         p.drawPath(a);
     };
     switch (f.eyes) {
-        case 0: dot(lx, ey, 1.4); dot(rx, ey, 1.4); break;
+        case 0:
+            dot(lx, ey, 1.4);
+            dot(rx, ey, 1.4);
+            break;
         case 1:
             for (double x : {lx, rx}) {
                 p.setPen(QPen(ink, 0.8));
@@ -183,7 +186,10 @@ void DrawFace(QPainter& p, const Face& f) {
                 dot(x + 0.5, ey, 1.2);
             }
             break;
-        case 2: arc(lx, ey + 0.5, true); arc(rx, ey + 0.5, true); break;
+        case 2:
+            arc(lx, ey + 0.5, true);
+            arc(rx, ey + 0.5, true);
+            break;
         case 3: {
             p.setPen(QPen(QColor(10, 10, 10), 1));
             p.setBrush(QColor(20, 20, 30));
@@ -196,7 +202,10 @@ void DrawFace(QPainter& p, const Face& f) {
             p.drawEllipse(QRectF(17.5, 16, 2, 1.2));
             break;
         }
-        case 4: dot(lx, ey, 1.4); arc(rx, ey + 0.8, true); break;
+        case 4:
+            dot(lx, ey, 1.4);
+            arc(rx, ey + 0.8, true);
+            break;
         case 5:
             for (double x : {lx, rx}) {
                 dot(x, ey + 0.4, 1.3);
@@ -218,8 +227,8 @@ void DrawFace(QPainter& p, const Face& f) {
     if (f.extra == 3) {  // freckles
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(170, 100, 60));
-        for (QPointF q : {QPointF(10.5, 21), QPointF(12, 22), QPointF(11.5, 20.2), QPointF(21.5, 21),
-                          QPointF(20, 22), QPointF(20.5, 20.2)})
+        for (QPointF q : {QPointF(10.5, 21), QPointF(12, 22), QPointF(11.5, 20.2),
+                          QPointF(21.5, 21), QPointF(20, 22), QPointF(20.5, 20.2)})
             p.drawEllipse(q, 0.55, 0.55);
     }
     if (f.extra == 4) {  // rosy cheeks
@@ -243,7 +252,8 @@ void DrawFace(QPainter& p, const Face& f) {
             p.drawPath(m);
             break;
         }
-        case 1: case 5: {
+        case 1:
+        case 5: {
             p.setPen(QPen(QColor(90, 20, 20), 0.8));
             p.setBrush(QColor(150, 30, 40));
             QPainterPath m;
@@ -389,7 +399,8 @@ void DrawFace(QPainter& p, const Face& f) {
             p.drawRoundedRect(QRectF(23.5, 13.5, 5, 8), 2, 2);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -414,8 +425,10 @@ void BevelSquare(std::vector<Poly>& out, double x, double y, double s, QColor c)
     out.push_back({{{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}}, c});
     out.push_back({{{x, y}, {x + s, y}, {x + s - b, y + b}, {x + b, y + b}}, Lighter(c, 0.55)});
     out.push_back({{{x, y}, {x + b, y + b}, {x + b, y + s - b}, {x, y + s}}, Lighter(c, 0.35)});
-    out.push_back({{{x + s, y}, {x + s, y + s}, {x + s - b, y + s - b}, {x + s - b, y + b}}, Darker(c, 0.35)});
-    out.push_back({{{x, y + s}, {x + b, y + s - b}, {x + s - b, y + s - b}, {x + s, y + s}}, Darker(c, 0.5)});
+    out.push_back({{{x + s, y}, {x + s, y + s}, {x + s - b, y + s - b}, {x + s - b, y + b}},
+                   Darker(c, 0.35)});
+    out.push_back(
+        {{{x, y + s}, {x + b, y + s - b}, {x + s - b, y + s - b}, {x + s, y + s}}, Darker(c, 0.5)});
 }
 
 // The two halves of a merged cell: T+L (upper-left triangle) in c1, R+B in c2.
@@ -425,12 +438,16 @@ void BevelHalves(std::vector<Poly>& out, double x, double y, double s, QColor c1
     out.push_back({{{x, y}, {x + s, y}, {x, y + s}}, c1});
     out.push_back({{{x, y}, {x + s, y}, {x + s - k, y + b}, {x + b, y + b}}, Lighter(c1, 0.55)});
     out.push_back({{{x, y}, {x + b, y + b}, {x + b, y + s - k}, {x, y + s}}, Lighter(c1, 0.35)});
-    out.push_back({{{x + s, y}, {x, y + s}, {x + b, y + s - k}, {x + s - k, y + b}}, Darker(c1, 0.3)});
+    out.push_back(
+        {{{x + s, y}, {x, y + s}, {x + b, y + s - k}, {x + s - k, y + b}}, Darker(c1, 0.3)});
     // Lower-right triangle.
     out.push_back({{{x + s, y}, {x + s, y + s}, {x, y + s}}, c2});
-    out.push_back({{{x + s, y}, {x + s, y + s}, {x + s - b, y + s - b}, {x + s - b, y + k}}, Darker(c2, 0.35)});
-    out.push_back({{{x, y + s}, {x + s, y + s}, {x + s - b, y + s - b}, {x + k, y + s - b}}, Darker(c2, 0.5)});
-    out.push_back({{{x + s, y}, {x + s - b, y + k}, {x + k, y + s - b}, {x, y + s}}, Lighter(c2, 0.5)});
+    out.push_back({{{x + s, y}, {x + s, y + s}, {x + s - b, y + s - b}, {x + s - b, y + k}},
+                   Darker(c2, 0.35)});
+    out.push_back({{{x, y + s}, {x + s, y + s}, {x + s - b, y + s - b}, {x + k, y + s - b}},
+                   Darker(c2, 0.5)});
+    out.push_back(
+        {{{x + s, y}, {x + s - b, y + k}, {x + k, y + s - b}, {x, y + s}}, Lighter(c2, 0.5)});
 }
 
 std::vector<Poly> IconShapes() {
@@ -438,9 +455,9 @@ std::vector<Poly> IconShapes() {
     // The well behind the cells: a navy tile with a bright edge.
     out.push_back({{{1, 1}, {31, 1}, {31, 31}, {1, 31}}, QColor(104, 150, 236)});
     out.push_back({{{1, 1}, {30, 1}, {30, 30}, {1, 30}}, QColor(22, 40, 108)});
-    BevelSquare(out, 2.5, 2.5, 13, QColor(146, 64, 204));         // purple
-    BevelSquare(out, 16.5, 2.5, 13, QColor(214, 40, 44));         // red
-    BevelSquare(out, 2.5, 16.5, 13, QColor(44, 178, 64));         // green
+    BevelSquare(out, 2.5, 2.5, 13, QColor(146, 64, 204));                          // purple
+    BevelSquare(out, 16.5, 2.5, 13, QColor(214, 40, 44));                          // red
+    BevelSquare(out, 2.5, 16.5, 13, QColor(44, 178, 64));                          // green
     BevelHalves(out, 16.5, 16.5, 13, QColor(246, 140, 24), QColor(40, 100, 226));  // merged pair
     return out;
 }
@@ -475,11 +492,15 @@ QImage MakeSpeedButton(bool turn_right) {
         for (int i = 0; i <= 40; ++i) {
             const double a = a0 + (a1 - a0) * i / 40.0;
             const QPointF q(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
-            if (i == 0) arc.moveTo(q); else arc.lineTo(q);
+            if (i == 0)
+                arc.moveTo(q);
+            else
+                arc.lineTo(q);
         }
         const QPointF tip(c.x() - r, c.y() + 7.5);
         QPolygonF head;
-        head << QPointF(c.x() - r - 5.5, c.y() - 0.5) << QPointF(c.x() - r + 5.5, c.y() - 0.5) << tip;
+        head << QPointF(c.x() - r - 5.5, c.y() - 0.5) << QPointF(c.x() - r + 5.5, c.y() - 0.5)
+             << tip;
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(10, 40, 110), 5.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(arc);
@@ -524,14 +545,16 @@ std::string MakeIconSvg() {
     s.imbue(std::locale::classic());
     s << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<!-- Zonky Mosaro program icon, written by tools/make-assets -->\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 32 32\">\n";
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 32 "
+         "32\">\n";
     for (const Poly& poly : IconShapes()) {
         s << "  <polygon fill=\"" << poly.colour.name().toStdString() << "\" points=\"";
         for (size_t i = 0; i < poly.points.size(); ++i) {
             // Fixed-point by hand: printf's %f would follow the locale Qt sets up.
             auto num = [](double v) {
                 const long m = std::lround(v * 1000);
-                std::string t = std::to_string(m / 1000) + "." + std::to_string(1000 + std::labs(m % 1000)).substr(1);
+                std::string t = std::to_string(m / 1000) + "." +
+                                std::to_string(1000 + std::labs(m % 1000)).substr(1);
                 return (m < 0 && m > -1000 ? "-" : "") + t;
             };
             s << (i ? " " : "") << num(poly.points[i].x()) << "," << num(poly.points[i].y());
@@ -554,7 +577,9 @@ IndexedPicture MakeIconDib() {
             // On white, 16 levels per channel: at most a few dozen colours.
             const QRgb c = icon.pixel(x, y);
             const double a = qAlpha(c) / 255.0;
-            auto ch = [a](int v) { return static_cast<int>(std::lround((v * a + 255 * (1 - a)) / 17.0)) * 17; };
+            auto ch = [a](int v) {
+                return static_cast<int>(std::lround((v * a + 255 * (1 - a)) / 17.0)) * 17;
+            };
             const QRgb q = qRgb(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)));
             auto it = std::find(seen.begin(), seen.end(), q);
             if (it == seen.end()) {
@@ -562,15 +587,19 @@ IndexedPicture MakeIconDib() {
                 seen.push_back(q);
                 it = seen.end() - 1;
             }
-            p.pixels[static_cast<size_t>(y) * 32 + x] = static_cast<std::uint8_t>(it - seen.begin());
+            p.pixels[static_cast<size_t>(y) * 32 + x] =
+                static_cast<std::uint8_t>(it - seen.begin());
         }
     for (QRgb c : seen)
-        p.palette.push_back({static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+        p.palette.push_back({static_cast<std::uint8_t>(qRed(c)),
+                             static_cast<std::uint8_t>(qGreen(c)),
                              static_cast<std::uint8_t>(qBlue(c))});
     return p;
 }
 
-const char* GamePictureName(int which) { return which == 0 ? "Zonky Bubbles" : "Mosaro Garden"; }
+const char* GamePictureName(int which) {
+    return which == 0 ? "Zonky Bubbles" : "Mosaro Garden";
+}
 
 // The welcome dialog's pictures of two sister games. Font: Comic Neue Bold for the names.
 QImage MakeGamePicture(int which) {
@@ -608,15 +637,18 @@ QImage MakeGamePicture(int which) {
         p.drawEllipse(QPointF(50, 84), 5.5, 5.5);
         p.setPen(QPen(QColor(255, 255, 255, 160), 1.2, Qt::DashLine));
         p.drawLine(QPointF(50, 78), QPointF(58, 66));
-        const QPainterPath t1 = Centred(TextOutline("ComicNeue-Bold", 19, QStringLiteral("Zonky")), 50, 17);
-        const QPainterPath t2 = Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Bubbles")), 50, 27);
+        const QPainterPath t1 =
+            Centred(TextOutline("ComicNeue-Bold", 19, QStringLiteral("Zonky")), 50, 17);
+        const QPainterPath t2 =
+            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Bubbles")), 50, 27);
         OutlinedText(p, t1, QColor(255, 240, 120), QColor(40, 10, 80), 3);
         OutlinedText(p, t2, QColor(140, 230, 255), QColor(40, 10, 80), 3);
     } else {
         // Mosaro Garden: a flower patch on a green checkerboard under a blue sky.
         for (int y = 0; y < 100; y += 10)
             for (int x = 0; x < 100; x += 10)
-                p.fillRect(QRect(x, y, 10, 10), ((x + y) / 10) % 2 ? QColor(110, 190, 70) : QColor(96, 176, 60));
+                p.fillRect(QRect(x, y, 10, 10),
+                           ((x + y) / 10) % 2 ? QColor(110, 190, 70) : QColor(96, 176, 60));
         QLinearGradient sky(0, 0, 0, 34);
         sky.setColorAt(0, QColor(90, 160, 240));
         sky.setColorAt(1, QColor(170, 215, 250));
@@ -624,7 +656,7 @@ QImage MakeGamePicture(int which) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 220, 60));
         p.drawEllipse(QPointF(86, 10), 6, 6);
-        const QColor petals[] = {QColor(240, 70, 90), QColor(250, 200, 40), QColor(170, 90, 230),
+        const QColor petals[] = {QColor(240, 70, 90),  QColor(250, 200, 40),  QColor(170, 90, 230),
                                  QColor(255, 140, 40), QColor(250, 250, 250), QColor(60, 140, 240)};
         const QPointF at[] = {{18, 50}, {42, 58}, {70, 48}, {28, 78}, {58, 84}, {84, 74}};
         for (int i = 0; i < 6; ++i) {
@@ -646,8 +678,10 @@ QImage MakeGamePicture(int which) {
         p.setBrush(QColor(120, 160, 190));
         p.drawRoundedRect(QRectF(6, 86, 14, 10), 2, 2);
         p.drawLine(QPointF(20, 88), QPointF(26, 83));
-        const QPainterPath t1 = Centred(TextOutline("ComicNeue-Bold", 17, QStringLiteral("Mosaro")), 44, 15);
-        const QPainterPath t2 = Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Garden")), 44, 28);
+        const QPainterPath t1 =
+            Centred(TextOutline("ComicNeue-Bold", 17, QStringLiteral("Mosaro")), 44, 15);
+        const QPainterPath t2 =
+            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Garden")), 44, 28);
         OutlinedText(p, t1, QColor(255, 250, 230), QColor(30, 80, 20), 3);
         OutlinedText(p, t2, QColor(255, 200, 80), QColor(30, 80, 20), 3);
     }

@@ -24,7 +24,9 @@ void PutFourCc(Bytes& out, const char* id) {
 
 namespace {
 
-int RowBytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
+int RowBytes(int width, int bits) {
+    return ((width * bits + 31) / 32) * 4;
+}
 
 void PutInfoHeader(Bytes& out, int width, int height, int bits, int colours, int image_bytes) {
     PutU32(out, 40);
@@ -59,7 +61,8 @@ void PutIndexedRows(Bytes& out, const IndexedPicture& p, int bits) {
             if (bits == 8) {
                 row[static_cast<size_t>(x)] = v;
             } else {
-                row[static_cast<size_t>(x / 2)] |= (x % 2 == 0) ? static_cast<std::uint8_t>(v << 4) : v;
+                row[static_cast<size_t>(x / 2)] |=
+                    (x % 2 == 0) ? static_cast<std::uint8_t>(v << 4) : v;
             }
         }
         out.insert(out.end(), row.begin(), row.end());
@@ -161,8 +164,8 @@ Bytes PcmFormat(int channels, int rate, int bits) {
 
 namespace {
 
-constexpr int kCoef[7][2] = {{256, 0},   {512, -256}, {0, 0},     {192, 64},
-                             {240, 0},   {460, -208}, {392, -232}};
+constexpr int kCoef[7][2] = {{256, 0}, {512, -256}, {0, 0},     {192, 64},
+                             {240, 0}, {460, -208}, {392, -232}};
 constexpr int kAdapt[16] = {230, 230, 230, 230, 307, 409, 512, 614,
                             768, 614, 512, 409, 307, 230, 230, 230};
 
@@ -238,8 +241,8 @@ Bytes MsAdpcmFormat(int channels, int rate, int block_align, int samples_per_blo
 Bytes EncodeMsAdpcm(const std::vector<std::int16_t>& frames, int channels, int block_align) {
     const size_t frame_count = frames.size() / static_cast<size_t>(channels);
     const size_t per_block = 2 + static_cast<size_t>(block_align - 7 * channels) * 2 / channels;
-    static constexpr int kDeltas[] = {16,  20,  24,  32,  40,  48,   64,   80,   96,   128,
-                                      160, 192, 256, 320, 384, 512,  640,  768,  1024, 1280,
+    static constexpr int kDeltas[] = {16,   20,   24,   32,   40,   48,   64,   80,  96,   128,
+                                      160,  192,  256,  320,  384,  512,  640,  768, 1024, 1280,
                                       1536, 2048, 2560, 3072, 4096, 5120, 6144, 8192};
     Bytes out;
     for (size_t start = 0; start < frame_count; start += per_block) {
@@ -252,8 +255,8 @@ Bytes EncodeMsAdpcm(const std::vector<std::int16_t>& frames, int channels, int b
         for (int ch = 0; ch < channels; ++ch) {
             auto& s = samples[static_cast<size_t>(ch)];
             for (size_t i = 0; i < n; ++i)
-                s.push_back(frames[(start + i) * static_cast<size_t>(channels) +
-                                   static_cast<size_t>(ch)]);
+                s.push_back(
+                    frames[(start + i) * static_cast<size_t>(channels) + static_cast<size_t>(ch)]);
             double best = std::numeric_limits<double>::infinity();
             for (int p = 0; p < 7; ++p) {
                 for (int d : kDeltas) {
@@ -279,7 +282,8 @@ Bytes EncodeMsAdpcm(const std::vector<std::int16_t>& frames, int channels, int b
         // Nibbles in frame order, channel order within a frame, high nibble first.
         std::vector<int> stream;
         for (size_t i = 0; i + 2 < n; ++i)
-            for (int ch = 0; ch < channels; ++ch) stream.push_back(nibbles[static_cast<size_t>(ch)][i]);
+            for (int ch = 0; ch < channels; ++ch)
+                stream.push_back(nibbles[static_cast<size_t>(ch)][i]);
         if (stream.size() % 2 == 1) stream.push_back(0);
         for (size_t i = 0; i < stream.size(); i += 2)
             out.push_back(static_cast<std::uint8_t>((stream[i] << 4) | stream[i + 1]));
@@ -311,12 +315,13 @@ std::vector<std::int16_t> DecodeMsAdpcm(const Bytes& data, int channels, int blo
         for (int ch = 0; ch < channels; ++ch)
             out.push_back(static_cast<std::int16_t>(st[static_cast<size_t>(ch)].sample1));
         const size_t nibble_count = (len - header) * 2;
-        const size_t whole = nibble_count / static_cast<size_t>(channels) * static_cast<size_t>(channels);
+        const size_t whole =
+            nibble_count / static_cast<size_t>(channels) * static_cast<size_t>(channels);
         for (size_t i = 0; i < whole; ++i) {
             const std::uint8_t b = data[start + header + i / 2];
             const int nib = (i % 2 == 0) ? (b >> 4) : (b & 0xF);
-            out.push_back(static_cast<std::int16_t>(
-                st[i % static_cast<size_t>(channels)].Expand(nib)));
+            out.push_back(
+                static_cast<std::int16_t>(st[i % static_cast<size_t>(channels)].Expand(nib)));
         }
     }
     return out;

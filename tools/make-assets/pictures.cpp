@@ -70,11 +70,14 @@ QPainterPath FitPath(const QPainterPath& path, const QRectF& rect, bool stretch)
 
 // Deterministic median cut: returns at most n colours for the histogram.
 std::vector<Rgb> MedianCut(const std::map<std::uint32_t, long>& histogram, size_t n) {
-    struct Entry { Rgb c; long count; };
+    struct Entry {
+        Rgb c;
+        long count;
+    };
     std::vector<Entry> all;
     for (const auto& [key, count] : histogram)
-        all.push_back({Rgb{static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 8),
-                           static_cast<std::uint8_t>(key)},
+        all.push_back({Rgb{static_cast<std::uint8_t>(key >> 16),
+                           static_cast<std::uint8_t>(key >> 8), static_cast<std::uint8_t>(key)},
                        count});
     if (all.size() <= n) {
         std::vector<Rgb> out;
@@ -93,13 +96,15 @@ std::vector<Rgb> MedianCut(const std::map<std::uint32_t, long>& histogram, size_
             long total = 0;
             for (const Entry& e : boxes[i]) {
                 const int v[3] = {e.c.r, e.c.g, e.c.b};
-                for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], v[k]), hi[k] = std::max(hi[k], v[k]);
+                for (int k = 0; k < 3; ++k)
+                    lo[k] = std::min(lo[k], v[k]), hi[k] = std::max(hi[k], v[k]);
                 total += e.count;
             }
             int ch = 0;
             for (int k = 1; k < 3; ++k)
                 if (hi[k] - lo[k] > hi[ch] - lo[ch]) ch = k;
-            const double score = static_cast<double>(hi[ch] - lo[ch]) * std::sqrt(static_cast<double>(total));
+            const double score =
+                static_cast<double>(hi[ch] - lo[ch]) * std::sqrt(static_cast<double>(total));
             if (score > best_score) best_score = score, best = i, best_channel = ch;
         }
         if (best_score <= 0) break;
@@ -124,8 +129,9 @@ std::vector<Rgb> MedianCut(const std::map<std::uint32_t, long>& histogram, size_
     std::vector<Rgb> out;
     for (const auto& box : boxes) {
         double r = 0, g = 0, b = 0, w = 0;
-        for (const Entry& e : box) r += e.c.r * double(e.count), g += e.c.g * double(e.count),
-                                   b += e.c.b * double(e.count), w += double(e.count);
+        for (const Entry& e : box)
+            r += e.c.r * double(e.count), g += e.c.g * double(e.count),
+                b += e.c.b * double(e.count), w += double(e.count);
         out.push_back({static_cast<std::uint8_t>(std::lround(r / w)),
                        static_cast<std::uint8_t>(std::lround(g / w)),
                        static_cast<std::uint8_t>(std::lround(b / w))});
@@ -133,7 +139,9 @@ std::vector<Rgb> MedianCut(const std::map<std::uint32_t, long>& histogram, size_
     return out;
 }
 
-std::uint32_t Key(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
+std::uint32_t Key(Rgb c) {
+    return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
+}
 
 // Quantises an RGB image to a palette: the colours of `exact` keep their values (pixels of those
 // colours map to them), the others share what is left of 256 entries. No entry is `avoid`.
@@ -142,7 +150,8 @@ IndexedPicture Quantise(const QImage& image, const std::vector<Rgb>& exact, Rgb 
     std::map<std::uint32_t, int> exact_index;
     std::vector<Rgb> palette;
     for (Rgb c : exact)
-        if (!exact_index.count(Key(c))) exact_index[Key(c)] = static_cast<int>(palette.size()), palette.push_back(c);
+        if (!exact_index.count(Key(c)))
+            exact_index[Key(c)] = static_cast<int>(palette.size()), palette.push_back(c);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const Rgb c = FromQ(image.pixel(x, y));
@@ -169,7 +178,8 @@ IndexedPicture Quantise(const QImage& image, const std::vector<Rgb>& exact, Rgb 
                 long best = -1;
                 idx = 0;
                 for (size_t i = exact.size(); i < palette.size(); ++i) {
-                    const long dr = c.r - palette[i].r, dg = c.g - palette[i].g, db = c.b - palette[i].b;
+                    const long dr = c.r - palette[i].r, dg = c.g - palette[i].g,
+                               db = c.b - palette[i].b;
                     const long d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
                     if (best < 0 || d < best) best = d, idx = static_cast<int>(i);
                 }
@@ -186,22 +196,38 @@ enum Quarter { kT = 1, kR = 2, kB = 4, kL = 8 };
 
 int CodeQuarters(int code) {
     switch (code) {
-        case 0: return kT | kR | kB | kL;
-        case 1: return kT | kB | kL;
-        case 2: return kT | kR | kB;
-        case 3: return kT | kR | kL;
-        case 4: return kR | kB | kL;
-        case 5: return kB | kL;
-        case 6: return kT | kL;
-        case -5: return kT | kR;
-        case -6: return kR | kB;
-        case -1: return kR;
-        case -2: return kL;
-        case -3: return kB;
-        case -4: return kT;
-        case 7: return kR | kL;
-        case 8: return kT | kB;
-        default: return 0;
+        case 0:
+            return kT | kR | kB | kL;
+        case 1:
+            return kT | kB | kL;
+        case 2:
+            return kT | kR | kB;
+        case 3:
+            return kT | kR | kL;
+        case 4:
+            return kR | kB | kL;
+        case 5:
+            return kB | kL;
+        case 6:
+            return kT | kL;
+        case -5:
+            return kT | kR;
+        case -6:
+            return kR | kB;
+        case -1:
+            return kR;
+        case -2:
+            return kL;
+        case -3:
+            return kB;
+        case -4:
+            return kT;
+        case 7:
+            return kR | kL;
+        case 8:
+            return kT | kB;
+        default:
+            return 0;
     }
 }
 
@@ -243,13 +269,15 @@ std::vector<Segment> Boundary(int quarters, double size) {
         // nax, nay: normal pointing into quarter a.
         const bool ia = quarters & a, ib = quarters & b;
         if (ia == ib) return;
-        if (ia) out.push_back({c, c, cx, cy, -nax, -nay, false});  // outward: toward b
-        else out.push_back({c, c, cx, cy, nax, nay, false});
+        if (ia)
+            out.push_back({c, c, cx, cy, -nax, -nay, false});  // outward: toward b
+        else
+            out.push_back({c, c, cx, cy, nax, nay, false});
     };
-    diag(kT, kL, 0, 0, r, -r);    // T lies up-right of the TL diagonal
-    diag(kT, kR, s, 0, -r, -r);   // T lies up-left of the TR diagonal
-    diag(kR, kB, s, s, r, -r);    // R lies up-right of the BR diagonal
-    diag(kB, kL, 0, s, r, r);     // B lies down-right of the BL diagonal
+    diag(kT, kL, 0, 0, r, -r);   // T lies up-right of the TL diagonal
+    diag(kT, kR, s, 0, -r, -r);  // T lies up-left of the TR diagonal
+    diag(kR, kB, s, s, r, -r);   // R lies up-right of the BR diagonal
+    diag(kB, kL, 0, s, r, r);    // B lies down-right of the BL diagonal
     return out;
 }
 
@@ -270,11 +298,16 @@ Rgb ShadeCellPixel(int x, int y, int size, int quarters, Rgb base, double bevel)
         const double light = (-near->nx - near->ny) / kSqrt2;  // dot with the light direction
         const bool outer = best < bevel / 2;
         double amount;
-        if (light > 0.9) amount = outer ? 0.62 : 0.40;
-        else if (light > 0.5) amount = outer ? 0.52 : 0.30;
-        else if (light > -0.5) amount = outer ? -0.28 : -0.12;
-        else if (light > -0.9) amount = outer ? -0.50 : -0.30;
-        else amount = outer ? -0.58 : -0.36;
+        if (light > 0.9)
+            amount = outer ? 0.62 : 0.40;
+        else if (light > 0.5)
+            amount = outer ? 0.52 : 0.30;
+        else if (light > -0.5)
+            amount = outer ? -0.28 : -0.12;
+        else if (light > -0.9)
+            amount = outer ? -0.50 : -0.30;
+        else
+            amount = outer ? -0.58 : -0.36;
         return amount > 0 ? Mix(base, white, amount) : Mix(base, black, -amount);
     }
     // Face: a soft diagonal sheen, five steps.
@@ -287,7 +320,7 @@ Rgb ShadeCellPixel(int x, int y, int size, int quarters, Rgb base, double bevel)
 
 // Adds colours to an indexed picture's palette on first use.
 class PaletteBuilder {
-public:
+  public:
     explicit PaletteBuilder(IndexedPicture& p) : p_(p) {}
     std::uint8_t Index(Rgb c) {
         auto it = index_.find(Key(c));
@@ -300,7 +333,7 @@ public:
     }
     void Set(int x, int y, Rgb c) { p_.pixels[static_cast<size_t>(y) * p_.width + x] = Index(c); }
 
-private:
+  private:
     IndexedPicture& p_;
     std::map<std::uint32_t, std::uint8_t> index_;
 };
@@ -322,7 +355,8 @@ Rgb TilePixel(int x, int y) {
     if (x == 17 || y == 17) return (x == 17 && y == 17) ? Rgb{150, 190, 250} : Rgb{104, 150, 236};
     if (x == 0 || y == 0) return {14, 26, 72};
     const int step = std::clamp((x + y) / 7, 0, 4);
-    static constexpr Rgb kFace[5] = {{30, 54, 132}, {27, 49, 122}, {24, 44, 112}, {21, 39, 102}, {18, 34, 92}};
+    static constexpr Rgb kFace[5] = {
+        {30, 54, 132}, {27, 49, 122}, {24, 44, 112}, {21, 39, 102}, {18, 34, 92}};
     return kFace[step];
 }
 
@@ -334,16 +368,20 @@ void PaintSky(QPainter& p, const QRect& r) {
     p.fillRect(r, g);
     // Cartoon clouds at fixed places: puffs on a flat base, white on top, a cool grey below,
     // with a soft halo.
-    struct Cloud { double x, base, scale; };
+    struct Cloud {
+        double x, base, scale;
+    };
     const Cloud clouds[] = {{262, 30, 1.0}, {290, 250, 0.8}, {238, 246, 0.7},
-                            {52, 14, 0.55}, {160, 13, 0.5}, {266, 379, 0.7}};
+                            {52, 14, 0.55}, {160, 13, 0.5},  {266, 379, 0.7}};
     p.setPen(Qt::NoPen);
     for (const Cloud& c : clouds) {
         const double k = c.scale;
         QPainterPath puffs;
         puffs.setFillRule(Qt::WindingFill);
-        const double parts[][3] = {{-22, -7, 9}, {-9, -13, 12}, {7, -11, 10}, {20, -6, 8}, {-1, -6, 10}};
-        for (const auto& q : parts) puffs.addEllipse(QPointF(c.x + q[0] * k, c.base + q[1] * k), q[2] * k, q[2] * k);
+        const double parts[][3] = {
+            {-22, -7, 9}, {-9, -13, 12}, {7, -11, 10}, {20, -6, 8}, {-1, -6, 10}};
+        for (const auto& q : parts)
+            puffs.addEllipse(QPointF(c.x + q[0] * k, c.base + q[1] * k), q[2] * k, q[2] * k);
         QPainterPath below;
         below.addRect(QRectF(c.x - 40 * k, c.base, 80 * k, 30 * k));
         QPainterPath cloud = puffs.subtracted(below).simplified();
@@ -390,8 +428,10 @@ void SunkenFrame(QImage& img, int left, int top, int right, int bottom, int widt
     const QRgb light1 = qRgb(236, 244, 255), light2 = qRgb(170, 196, 236);
     for (int k = 0; k < width; ++k) {
         const QRgb d = k == 0 ? dark1 : dark2, l = k == 0 ? light1 : light2;
-        for (int x = left + k; x <= right - k; ++x) img.setPixel(x, top + k, d), img.setPixel(x, bottom - k, l);
-        for (int y = top + k; y <= bottom - k; ++y) img.setPixel(left + k, y, d), img.setPixel(right - k, y, l);
+        for (int x = left + k; x <= right - k; ++x)
+            img.setPixel(x, top + k, d), img.setPixel(x, bottom - k, l);
+        for (int y = top + k; y <= bottom - k; ++y)
+            img.setPixel(left + k, y, d), img.setPixel(right - k, y, l);
         img.setPixel(right - k, top + k, d);  // the corners split as a bevel does
         img.setPixel(left + k, bottom - k, d);
     }
@@ -402,7 +442,8 @@ void SunkenFrame(QImage& img, int left, int top, int right, int bottom, int widt
 QString FontFile(const char* face) {
     const QString name = QString::fromLatin1(face);
     if (name.startsWith(QLatin1String("ComicNeue")))
-        return QStringLiteral("/usr/share/fonts/opentype/comic-neue/") + name + QStringLiteral(".otf");
+        return QStringLiteral("/usr/share/fonts/opentype/comic-neue/") + name +
+               QStringLiteral(".otf");
     return QStringLiteral("/usr/share/fonts/truetype/liberation2/") + name + QStringLiteral(".ttf");
 }
 
@@ -436,9 +477,10 @@ IndexedPicture MakeBkGround() {
     for (int y = 295; y < 367; ++y)
         for (int x = 227; x < 299; ++x) {
             const double u = (y - 295) / 71.0;
-            img.setPixel(x, y, qRgb(static_cast<int>(std::lround(22 + 14 * u)),
-                                    static_cast<int>(std::lround(36 + 22 * u)),
-                                    static_cast<int>(std::lround(88 + 30 * u))));
+            img.setPixel(x, y,
+                         qRgb(static_cast<int>(std::lround(22 + 14 * u)),
+                              static_cast<int>(std::lround(36 + 22 * u)),
+                              static_cast<int>(std::lround(88 + 30 * u))));
         }
     SunkenFrame(img, 225, 293, 300, 368, 2);
     // The well: 12 x 20 identical tiles at x 0..216, y 16..376.
@@ -470,7 +512,8 @@ IndexedPicture MakeStrip(int colour) {
         for (int y = 0; y < 18; ++y)
             for (int x = 0; x < 18; ++x) {
                 Rgb c = kStripBackground;
-                if (PixelQuarters(x, y, 18) & quarters) c = ShadeCellPixel(x, y, 18, quarters, base, 2.0);
+                if (PixelQuarters(x, y, 18) & quarters)
+                    c = ShadeCellPixel(x, y, 18, quarters, base, 2.0);
                 if (c == kStripBackground && (PixelQuarters(x, y, 18) & quarters)) c.b = 250;
                 pb.Set(18 * frame + x, y, c);
             }
@@ -498,7 +541,8 @@ IndexedPicture MakeErase() {
     };
     p.pixels.assign(18 * 18, 0);
     auto set = [&](int x, int y, int v) {
-        if (x >= 0 && y >= 0 && x < 18 && y < 18) p.pixels[static_cast<size_t>(y) * 18 + x] = static_cast<std::uint8_t>(v);
+        if (x >= 0 && y >= 0 && x < 18 && y < 18)
+            p.pixels[static_cast<size_t>(y) * 18 + x] = static_cast<std::uint8_t>(v);
     };
     // The stick lies from upper left (6.5, 6.5) to lower right (14, 14).
     const double ax = 6.6, ay = 6.6, bx = 13.8, by = 13.8, radius = 2.9;
@@ -510,11 +554,14 @@ IndexedPicture MakeErase() {
             const double tc = std::clamp(t, 0.0, 1.0);
             const double ex = px - (ax + tc * dx), ey = py - (ay + tc * dy);
             const double d = std::sqrt(ex * ex + ey * ey);
-            const double side = (-(py - ay) * dx + (px - ax) * dy) / std::sqrt(dx * dx + dy * dy);  // >0 upper right
+            const double side = (-(py - ay) * dx + (px - ax) * dy) /
+                                std::sqrt(dx * dx + dy * dy);  // >0 upper right
             if (d <= radius) {
                 int v = 3;
-                if (side > 1.3) v = 4;         // highlight on the upper-right side
-                else if (side < -1.4) v = 2;   // shadow on the lower-left side
+                if (side > 1.3)
+                    v = 4;  // highlight on the upper-right side
+                else if (side < -1.4)
+                    v = 2;                           // shadow on the lower-left side
                 if (t > 1.0) v = (v == 4) ? 3 : 10;  // the far end cap, darker
                 if (std::abs(t - 0.55) < 0.06) v = (v == 4) ? 5 : 7;  // a paper band
                 set(x, y, v);
@@ -591,15 +638,19 @@ RgbPicture Lettering(int w, int h, const QPainterPath& fill_path, double outline
 // PauseImg. Font: Liberation Serif Bold Italic.
 RgbPicture MakePauseImg() {
     const QRawFont font = LoadFont("LiberationSerif-BoldItalic", 50);
-    const QPainterPath path = FitPath(TextPath(font, QStringLiteral("Pause")), QRectF(6, 5, 149, 38), false);
-    return Lettering(163, 50, path, 3.4, QColor(255, 150, 186), QColor(222, 30, 86), Rgb{70, 6, 36}, 1.6);
+    const QPainterPath path =
+        FitPath(TextPath(font, QStringLiteral("Pause")), QRectF(6, 5, 149, 38), false);
+    return Lettering(163, 50, path, 3.4, QColor(255, 150, 186), QColor(222, 30, 86), Rgb{70, 6, 36},
+                     1.6);
 }
 
 // GmOvImg. Font: Liberation Sans Bold.
 RgbPicture MakeGmOvImg() {
     const QRawFont font = LoadFont("LiberationSans-Bold", 40);
-    const QPainterPath path = FitPath(TextPath(font, QStringLiteral("GAME OVER")), QRectF(4, 4, 185, 25), true);
-    return Lettering(195, 35, path, 3.0, QColor(236, 44, 72), QColor(150, 0, 34), Rgb{60, 0, 14}, 1.4);
+    const QPainterPath path =
+        FitPath(TextPath(font, QStringLiteral("GAME OVER")), QRectF(4, 4, 185, 25), true);
+    return Lettering(195, 35, path, 3.0, QColor(236, 44, 72), QColor(150, 0, 34), Rgb{60, 0, 14},
+                     1.4);
 }
 
 QImage ToQImage(const IndexedPicture& p) {

@@ -12,7 +12,7 @@ constexpr double kPeak = 0.7079457843841379;  // -3 dBFS
 
 // A fixed-seed generator (xorshift64*), so every run draws the same noise.
 class Noise {
-public:
+  public:
     explicit Noise(std::uint64_t seed) : s_(seed) {}
     double Next() {  // uniform in [-1, 1)
         s_ ^= s_ >> 12;
@@ -23,7 +23,7 @@ public:
     }
     double Uniform() { return 0.5 * (Next() + 1.0); }
 
-private:
+  private:
     std::uint64_t s_;
 };
 
@@ -34,7 +34,8 @@ void Fade(std::vector<double>& x, size_t channels, size_t fade_in, size_t fade_o
         double g = 1.0;
         if (i < fade_in) g *= 0.5 - 0.5 * std::cos(kPi * static_cast<double>(i) / fade_in);
         const size_t from_end = frames - 1 - i;
-        if (from_end < fade_out) g *= 0.5 - 0.5 * std::cos(kPi * static_cast<double>(from_end) / fade_out);
+        if (from_end < fade_out)
+            g *= 0.5 - 0.5 * std::cos(kPi * static_cast<double>(from_end) / fade_out);
         for (size_t c = 0; c < channels; ++c) x[i * channels + c] *= g;
     }
 }
@@ -108,7 +109,8 @@ std::vector<std::int16_t> SynthFire() {
             // Crackle: 1.5..4 ms of raw noise.
             const size_t len = static_cast<size_t>((0.0015 + 0.0025 * noise.Uniform()) * rate);
             for (size_t k = 0; k < len && at + k < n; ++k)
-                x[at + k] += fade * strength * noise.Next() * std::exp(-static_cast<double>(k) / (len * 0.4));
+                x[at + k] += fade * strength * noise.Next() *
+                             std::exp(-static_cast<double>(k) / (len * 0.4));
         } else {
             // Spark: a ping between 1.8 and 4.2 kHz, 10..25 ms.
             const double f = 1800.0 + 2400.0 * noise.Uniform();
@@ -158,9 +160,12 @@ void AddNote(std::vector<double>& x, double rate, double start, double length, d
     for (size_t k = 0; k < len && s + k < frames; ++k) {
         const double t = static_cast<double>(k) / rate;
         double env;
-        if (t < 0.018) env = t / 0.018;
-        else if (t < 0.09) env = 1.0 - 0.25 * (t - 0.018) / 0.072;
-        else env = 0.75;
+        if (t < 0.018)
+            env = t / 0.018;
+        else if (t < 0.09)
+            env = 1.0 - 0.25 * (t - 0.018) / 0.072;
+        else
+            env = 0.75;
         if (t > length) env *= std::exp(-(t - length) / (release / 4));
         const double vib = 1.0 + 0.004 * std::sin(2 * kPi * 5.5 * t) * std::min(1.0, t / 0.25);
         phase += 2 * kPi * freq * vib / rate;
@@ -186,14 +191,17 @@ void AddBell(std::vector<double>& x, double rate, double start, double freq, dou
         const double t = static_cast<double>(k) / rate;
         const double env = std::exp(-t / 0.35) * std::min(1.0, t / 0.002);
         if (env < 1e-4) break;
-        const double v = gain * env * (std::sin(2 * kPi * freq * t) +
-                                       0.3 * std::sin(2 * kPi * freq * 2.76 * t) * std::exp(-t / 0.1));
+        const double v = gain * env *
+                         (std::sin(2 * kPi * freq * t) +
+                          0.3 * std::sin(2 * kPi * freq * 2.76 * t) * std::exp(-t / 0.1));
         x[2 * (s + k)] += left * v;
         x[2 * (s + k) + 1] += right * v;
     }
 }
 
-double Midi(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double Midi(int note) {
+    return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 }  // namespace
 
@@ -203,7 +211,11 @@ std::vector<std::int16_t> SynthLevelFin() {
     const double rate = 22050;
     const size_t frames = 51623;
     std::vector<double> x(frames * 2, 0.0);
-    struct N { double start, len; int note; double gain, pan; };
+    struct N {
+        double start, len;
+        int note;
+        double gain, pan;
+    };
     const N melody[] = {
         {0.00, 0.11, 67, 0.8, 0.40}, {0.13, 0.11, 72, 0.8, 0.45}, {0.26, 0.11, 76, 0.8, 0.50},
         {0.39, 0.22, 79, 0.9, 0.55}, {0.64, 0.09, 76, 0.7, 0.50}, {0.75, 0.09, 79, 0.8, 0.55},
@@ -212,8 +224,8 @@ std::vector<std::int16_t> SynthLevelFin() {
     for (const N& m : melody) AddNote(x, rate, m.start, m.len, Midi(m.note), m.gain, m.pan, 0.25);
     // Harmony a third/sixth below, on the other side.
     const N harmony[] = {
-        {0.39, 0.22, 76, 0.45, 0.30}, {0.75, 0.09, 76, 0.40, 0.30},
-        {0.86, 1.05, 79, 0.50, 0.25}, {0.86, 1.05, 76, 0.45, 0.70}, {0.86, 1.05, 72, 0.45, 0.35},
+        {0.39, 0.22, 76, 0.45, 0.30}, {0.75, 0.09, 76, 0.40, 0.30}, {0.86, 1.05, 79, 0.50, 0.25},
+        {0.86, 1.05, 76, 0.45, 0.70}, {0.86, 1.05, 72, 0.45, 0.35},
     };
     for (const N& m : harmony) AddNote(x, rate, m.start, m.len, Midi(m.note), m.gain, m.pan, 0.3);
     // Bass: C3 on the beats, then the held root.
@@ -259,10 +271,8 @@ Bytes MakeSpaceWav(const IndexedPicture& disp_icon) {
                           "A quick whoosh: noise through a band-pass sweeping up from 350 Hz "
                           "to 3.2 kHz.",
                           2338 - disp_bytes);
-    return WriteRiffWave({{"fmt ", PcmFormat(1, 22050, 16)},
-                          {"data", Pcm16(SynthSpace())},
-                          disp,
-                          list});
+    return WriteRiffWave(
+        {{"fmt ", PcmFormat(1, 22050, 16)}, {"data", Pcm16(SynthSpace())}, disp, list});
 }
 
 Bytes MakeLevelFinWav(const IndexedPicture& disp_icon) {
