@@ -70,6 +70,7 @@ class Renderer {
     void Invalidate(const QRect& rect);
     void InvalidateAll() { Invalidate(QRect(0, 0, kWindowWidth, kWindowHeight)); }
     void Flush();
+    const RectSet& Pending() const { return pending_; }
 
     // The window as a player sees it: the surface with the visible controls over it.
     const Canvas& Compose();

@@ -74,7 +74,7 @@ TEST(Embedded, SoundsUnderUpperCaseNamesPicturesUnderTheirOwn) {
 TEST(Embedded, NothingElseIsInTheResources) {
     // Under the asset folders (Qt keeps resources of its own elsewhere, :/qt-project.org, :/qpdf).
     int files = 0;
-    for (const char* folder : {"pictures", "sounds", "avatars", "glyphs", "icons", "form2"})
+    for (const char* folder : {"pictures", "sounds", "avatars", "icons"})
         for (QDirIterator it(QStringLiteral(":/") + QLatin1String(folder), QDir::Files,
                              QDirIterator::Subdirectories);
              it.hasNext(); it.next())

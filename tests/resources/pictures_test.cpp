@@ -1,6 +1,6 @@
-// Reads every committed picture and checks the rules of the pictures (issue 3, Parts 3.1,
-// 3.3, 4.3, 5.3, 5.4): sizes, depths, palettes, sampled pixels, transparent colours, key
-// colours kept out of visible pixels, cell shapes, bevels and the filling of complementary parts.
+// Reads every committed picture and checks what the game relies on: sizes, depths, palettes,
+// sampled pixels, transparent colours, key colours kept out of visible pixels, cell shapes,
+// bevels and the filling of complementary parts.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -39,7 +39,7 @@ void ExpectUncompressed(const Bmp& b, int w, int h, int bits, size_t file_bytes)
     }
 }
 
-// Cell quarters: T=1, R=2, B=4, L=8 (Part 1.1); frame c+6 holds code c, 13 and 14 the merged
+// Cell quarters: T=1, R=2, B=4, L=8; frame c+6 holds code c, 13 and 14 the merged
 // codes 7 and 8, 15 and 16 nothing.
 int CodeQuarters(int code) {
     switch (code) {
@@ -424,8 +424,8 @@ TEST(Avatars, TwentyFiveDistinctFacesWithTransparency) {
 }
 
 TEST(Glyphs, CurvedArrowsLeftAndRight) {
-    const QImage left = LoadPng("glyphs/SpeedButton1.png"),
-                 right = LoadPng("glyphs/SpeedButton2.png");
+    const QImage left = LoadPng("pictures/SpeedButton1.png"),
+                 right = LoadPng("pictures/SpeedButton2.png");
     ASSERT_EQ(left.size(), QSize(28, 27));
     ASSERT_EQ(right.size(), QSize(28, 27));
     EXPECT_EQ(right, left.mirrored(true, false));
@@ -442,7 +442,7 @@ TEST(Glyphs, CurvedArrowsLeftAndRight) {
 
 TEST(Icon, AllSizesAndTheSvg) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QImage img = LoadPng("icons/zonky-mosaro-" + std::to_string(size) + ".png");
+        const QImage img = LoadPng("icons/zonkymosaro-" + std::to_string(size) + ".png");
         ASSERT_EQ(img.size(), QSize(size, size)) << size;
         EXPECT_EQ(qAlpha(img.pixel(size / 2, size / 2)), 255) << size;
         // Several cell colours: red, green, purple, orange and blue are all there.
@@ -458,7 +458,7 @@ TEST(Icon, AllSizesAndTheSvg) {
         EXPECT_GT(green, 0) << size;
         EXPECT_GT(orange, 0) << size;
     }
-    const Bytes svg = ReadAsset("icons/zonky-mosaro.svg");
+    const Bytes svg = ReadAsset("icons/zonkymosaro.svg");
     const std::string text(svg.begin(), svg.end());
     EXPECT_EQ(text.rfind("<?xml", 0), 0u);
     EXPECT_NE(text.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
@@ -467,7 +467,7 @@ TEST(Icon, AllSizesAndTheSvg) {
 }
 
 TEST(Form2, TwoGamePictures) {
-    const QImage a = LoadPng("form2/Image3.png"), b = LoadPng("form2/Image1.png");
+    const QImage a = LoadPng("pictures/Game1.png"), b = LoadPng("pictures/Game2.png");
     EXPECT_EQ(a.size(), QSize(100, 100));
     EXPECT_EQ(b.size(), QSize(100, 100));
     EXPECT_NE(a, b);

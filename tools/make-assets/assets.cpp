@@ -66,15 +66,15 @@ std::string Describe(const std::string& path) {
         {"pictures/PauseImg", "163 x 50, 24-bit: Pause (Liberation Serif Bold Italic), key white"},
         {"pictures/GmOvImg", "195 x 35, 24-bit: GAME OVER (Liberation Sans Bold), key white"},
         {"avatars/", "32 x 32 RGBA: avatar picture n of ImageList1"},
-        {"glyphs/SpeedButton1", "28 x 27 RGBA: curved arrow turning left"},
-        {"glyphs/SpeedButton2", "28 x 27 RGBA: curved arrow turning right"},
-        {"icons/zonky-mosaro-32", "32 x 32 RGBA: program icon (About dialogs)"},
-        {"icons/zonky-mosaro.svg", "program icon, scalable"},
+        {"pictures/SpeedButton1", "28 x 27 RGBA: curved arrow turning left"},
+        {"pictures/SpeedButton2", "28 x 27 RGBA: curved arrow turning right"},
+        {"icons/zonkymosaro-32", "32 x 32 RGBA: program icon (About dialogs)"},
+        {"icons/zonkymosaro.svg", "program icon, scalable"},
         {"icons/", "program icon, desktop size"},
-        {"form2/Image3",
-         "100 x 100: Form2 first game picture, hint \"Zonky Bubbles\" (Comic Neue Bold)"},
-        {"form2/Image1",
-         "100 x 100: Form2 second game picture, hint \"Mosaro Garden\" (Comic Neue Bold)"},
+        {"pictures/Game1",
+         "100 x 100: Form2 first game picture, hint \"Zonky Cascade\" (Comic Neue Bold)"},
+        {"pictures/Game2",
+         "100 x 100: Form2 second game picture, hint \"Mosaro Tiles\" (Comic Neue Bold)"},
         {"sounds/UPAL", "PCM mono 22050 Hz 16-bit, 0.091 s: landing thud"},
         {"sounds/FIRE", "PCM mono 11025 Hz 8-bit, 0.711 s: crackling burst, rows removed"},
         {"sounds/SPACE", "PCM mono 22050 Hz 16-bit, 0.186 s: whoosh; DISP, LIST chunks"},
@@ -114,14 +114,14 @@ std::vector<AssetFile> MakeAllAssets() {
     files.push_back({"pictures/GmOvImg.bmp", "", WriteRgbBmp(MakeGmOvImg())});
     for (int i = 0; i < 25; ++i)
         files.push_back({AvatarName(i).toStdString(), "", PngBytes(MakeAvatar(i))});
-    files.push_back({"glyphs/SpeedButton1.png", "", PngBytes(MakeSpeedButton(false))});
-    files.push_back({"glyphs/SpeedButton2.png", "", PngBytes(MakeSpeedButton(true))});
+    files.push_back({"pictures/SpeedButton1.png", "", PngBytes(MakeSpeedButton(false))});
+    files.push_back({"pictures/SpeedButton2.png", "", PngBytes(MakeSpeedButton(true))});
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         files.push_back(
-            {"icons/zonky-mosaro-" + std::to_string(size) + ".png", "", PngBytes(MakeIcon(size))});
-    files.push_back({"icons/zonky-mosaro.svg", "", TextBytes(MakeIconSvg())});
-    files.push_back({"form2/Image3.png", "", PngBytes(MakeGamePicture(0))});
-    files.push_back({"form2/Image1.png", "", PngBytes(MakeGamePicture(1))});
+            {"icons/zonkymosaro-" + std::to_string(size) + ".png", "", PngBytes(MakeIcon(size))});
+    files.push_back({"icons/zonkymosaro.svg", "", TextBytes(MakeIconSvg())});
+    files.push_back({"pictures/Game1.png", "", PngBytes(MakeGamePicture(0))});
+    files.push_back({"pictures/Game2.png", "", PngBytes(MakeGamePicture(1))});
     const IndexedPicture dib = MakeIconDib();
     files.push_back({"sounds/UPAL.wav", "sounds/UPAL", MakeUpalWav()});
     files.push_back({"sounds/FIRE.wav", "sounds/FIRE", MakeFireWav()});

@@ -598,7 +598,7 @@ IndexedPicture MakeIconDib() {
 }
 
 const char* GamePictureName(int which) {
-    return which == 0 ? "Zonky Bubbles" : "Mosaro Garden";
+    return which == 0 ? "Zonky Cascade" : "Mosaro Tiles";
 }
 
 // The welcome dialog's pictures of two sister games. Font: Comic Neue Bold for the names.
@@ -607,7 +607,7 @@ QImage MakeGamePicture(int which) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     if (which == 0) {
-        // Zonky Bubbles: glossy bubbles stacked under a violet sky, a shooter below.
+        // Zonky Cascade: glossy bubbles stacked under a violet sky, a shooter below.
         QLinearGradient g(0, 0, 0, 100);
         g.setColorAt(0, QColor(60, 30, 120));
         g.setColorAt(1, QColor(150, 90, 200));
@@ -644,7 +644,7 @@ QImage MakeGamePicture(int which) {
         OutlinedText(p, t1, QColor(255, 240, 120), QColor(40, 10, 80), 3);
         OutlinedText(p, t2, QColor(140, 230, 255), QColor(40, 10, 80), 3);
     } else {
-        // Mosaro Garden: a flower patch on a green checkerboard under a blue sky.
+        // Mosaro Tiles: a flower patch on a green checkerboard under a blue sky.
         for (int y = 0; y < 100; y += 10)
             for (int x = 0; x < 100; x += 10)
                 p.fillRect(QRect(x, y, 10, 10),

@@ -14,7 +14,7 @@ namespace assets {
 // the pixels. Each picture names the one it uses.
 QString FontFile(const char* face);  // "LiberationSerif-Bold", "ComicNeue-Bold", ...
 
-// The strip background, the transparent colour of every strip (Part 3.1).
+// The strip background, the transparent colour of every strip.
 constexpr Rgb kStripBackground{252, 252, 252};
 
 IndexedPicture MakeBkGround();            // 310 x 380, 8-bit
@@ -30,7 +30,7 @@ IndexedPicture MakeIconDib();             // the 32 x 32 icon on white, 8-bit (f
 QImage MakeGamePicture(int which);        // 0, 1: 100 x 100 RGB
 const char* GamePictureName(int which);   // the hint texts: the games' names
 
-// Cell shape of a frame: quarters T=1, R=2, B=4, L=8 (Part 1.1); frame 15, 16: none.
+// Cell shape of a frame: quarters T=1, R=2, B=4, L=8; frame 15, 16: none.
 int FrameQuarters(int frame);
 
 // Conversions for the contact sheet and the checks.

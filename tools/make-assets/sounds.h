@@ -1,4 +1,4 @@
-// The four sound effects, synthesised: "Upal", "Fire", "Space", "LevelFin" (Part 2.3).
+// The four sound effects, synthesised: "Upal", "Fire", "Space", "LevelFin".
 #pragma once
 
 #include <cstdint>
