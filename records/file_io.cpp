@@ -37,7 +37,10 @@ FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_
     if (!file.open(QIODevice::WriteOnly))
         return {WriteStatus::NotCreated, file.errorString().toStdString()};
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+    // Flush here: Qt 6.4's commit() drops an error of its own final flush and renames a
+    // truncated file over the old one. Dropping the unfinished file is left to the
+    // destructor once the writing is cancelled.
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
         FileWriteResult failed{WriteStatus::WriteFailed, file.errorString().toStdString()};
         file.cancelWriting();
         return failed;
