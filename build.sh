@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the project up on Debian 12 and builds it.
-#   ./build.sh test    install what is missing, build, run every test (also sanitized)
+#   ./build.sh test    install what is missing, build, run every test (also sanitized),
+#                      then fuzz the file parsers for a bounded time
 #   ./build.sh run     install what is missing, build, start the game
 #   ./build.sh bench   build and run the benchmarks
 set -euo pipefail
@@ -15,6 +16,9 @@ PACKAGES=(
 
 BUILD_DIR=build
 SANITIZE_DIR=build-sanitize
+FUZZ_DIR=build-fuzz
+FUZZ_SECONDS=${FUZZ_SECONDS:-20}
+FUZZ_TARGETS=(hiscore_file:1300 settings_file:64)  # target:longest input worth trying
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 say() { printf '==> %s\n' "$*"; }
@@ -63,12 +67,49 @@ run_tests() {
     ctest --test-dir "$SANITIZE_DIR" --output-on-failure -j "$JOBS" -L engine
 }
 
+# The parsers of the two files under libFuzzer (clang only), FUZZ_SECONDS each. Inputs it
+# finds go to $FUZZ_DIR/corpus, never into the committed seeds; an input that breaks a
+# target is saved in $FUZZ_DIR/artifacts and fails the run: add it to
+# tests/fuzz/corpus/<target>/ as a regression case once fixed.
+run_fuzzers() {
+  if ! command -v clang++ >/dev/null 2>&1; then
+    say "clang++ not found: skipping the fuzzers"
+    return 0
+  fi
+  say "building the fuzzers in $FUZZ_DIR"
+  cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DZONKY_FUZZ=ON -DZONKY_BENCHMARKS=OFF -DZONKY_GUI=OFF >/dev/null
+  local targets=() entry t max_len
+  for entry in "${FUZZ_TARGETS[@]}"; do targets+=("${entry%%:*}_fuzz"); done
+  cmake --build "$FUZZ_DIR" -j "$JOBS" --target "${targets[@]}"
+  mkdir -p "$FUZZ_DIR/artifacts"
+  for entry in "${FUZZ_TARGETS[@]}"; do
+    t=${entry%%:*}
+    max_len=${entry##*:}
+    say "fuzzing $t for ${FUZZ_SECONDS}s"
+    mkdir -p "$FUZZ_DIR/corpus/$t"
+    local log="$FUZZ_DIR/$t.log"
+    # A small quarantine keeps the memory of a long run low on a shared machine.
+    if ! ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32 UBSAN_OPTIONS=print_stacktrace=1 \
+      "$FUZZ_DIR/tests/fuzz/${t}_fuzz" -max_total_time="$FUZZ_SECONDS" -max_len="$max_len" \
+      -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+      -artifact_prefix="$FUZZ_DIR/artifacts/$t-" \
+      "$FUZZ_DIR/corpus/$t" "tests/fuzz/corpus/$t" >"$log" 2>&1; then
+      tail -n 40 "$log" >&2
+      echo "error: the $t fuzzer found a failing input (see $FUZZ_DIR/artifacts)" >&2
+      return 1
+    fi
+    grep -E '^stat::number_of_executed_units|^Done' "$log" || true
+  done
+}
+
 case "${1:-}" in
   test)
     install_missing
     configure_and_build
     build_sanitized
     run_tests
+    run_fuzzers
     ;;
   run)
     install_missing

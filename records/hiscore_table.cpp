@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+
+#include "game/game.h"
+#include "records/name_codec.h"
 
 namespace zonky {
 namespace {
@@ -58,17 +62,21 @@ void HiScoreTable::CopyEntry(int mode, int from, int to) {
 
 bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shownScore) {
     if (!HiScoreTable::ValidMode(mode)) return false;
+    // Judged on the score as it would be stored.
+    const std::int32_t score = ClampScore(shownScore);
     for (int k = 1; k <= HiScoreTable::kEntries; ++k)
-        if (shownScore > table.ShownScore(mode, k)) return true;
+        if (score > table.ShownScore(mode, k)) return true;
     return false;
 }
 
 int InsertHiScore(HiScoreTable& table, int mode, std::int64_t shownScore, std::int32_t level,
                   std::string_view name, std::int32_t avatar) {
-    if (!HiScoreTable::ValidMode(mode)) return 0;
+    // Without a lower entry there is no place: overwriting the last one would drop a
+    // better result.
+    if (!QualifiesForHiScore(table, mode, shownScore)) return 0;
     const std::int32_t score = ClampScore(shownScore);
     int p = 1;
-    while (p < HiScoreTable::kEntries && table.ShownScore(mode, p) >= score) ++p;
+    while (table.ShownScore(mode, p) >= score) ++p;  // stops by 10: some entry is lower
     for (int k = HiScoreTable::kEntries - 1; k >= p; --k) table.CopyEntry(mode, k, k + 1);
     table.SetName(mode, p, name);
     table.SetFinalLevel(mode, p, level);
@@ -76,6 +84,17 @@ int InsertHiScore(HiScoreTable& table, int mode, std::int64_t shownScore, std::i
     table.SetAvatar(mode, p, avatar);
     table.SetNewest(mode, p);
     return p;
+}
+
+bool QualifiesForHiScore(const HiScoreTable& table, const GameResult& result) {
+    return QualifiesForHiScore(table, result.GameMode, ShownScore(result.Score));
+}
+
+int InsertHiScore(HiScoreTable& table, const GameResult& result, std::string_view playerName,
+                  std::int32_t playerAvatar) {
+    const std::string stored = Utf8ToCp1251(playerName);
+    return InsertHiScore(table, result.GameMode, ShownScore(result.Score), result.Level, stored,
+                         playerAvatar);
 }
 
 }  // namespace zonky

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "game/ports.h"
+
 namespace zonky {
 
 class HiScoreTable {
@@ -62,9 +64,18 @@ class HiScoreTable {
 // Whether a game with this shown score enters the mode's list: it must beat one entry.
 bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shownScore);
 
-// Inserts the result behind all entries with an equal or higher score and marks it newest.
-// Returns its position 1..10, or 0 when the mode is not one of the three.
+// Inserts the result behind all entries with an equal or higher score and marks it newest;
+// `name` is stored bytes (Windows-1251), cut to 25. Returns its position 1..10, or 0 with the
+// table unchanged when the mode is not one of the three or the score beats no entry.
 int InsertHiScore(HiScoreTable& table, int mode, std::int64_t shownScore, std::int32_t level,
                   std::string_view name, std::int32_t avatar);
+
+// The game-over sequence's two steps, judged on the game as it ended: its shown score in
+// the list of the mode it was played in.
+bool QualifiesForHiScore(const HiScoreTable& table, const GameResult& result);
+// `playerName` is UTF-8 as typed: it is stored in Windows-1251, each character that has no
+// form there as "?", and cut to 25 bytes. Returns the position, 0 when it does not qualify.
+int InsertHiScore(HiScoreTable& table, const GameResult& result, std::string_view playerName,
+                  std::int32_t playerAvatar);
 
 }  // namespace zonky

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "game/game.h"
+
 namespace zonky {
 namespace {
 
@@ -86,6 +88,60 @@ TEST(HiScores, NamesAreCutToTwentyFiveAndTheFieldTailIsKept) {
     EXPECT_GT(table.FinalLevel(3, 3), 0);  // an empty name still fills the entry
     EXPECT_EQ(InsertHiScore(table, 0, 5, 1, "", 0), 0);
     EXPECT_FALSE(QualifiesForHiScore(table, 4, 5));
+}
+
+TEST(HiScores, AScoreThatBeatsNoEntryIsNotInsertedAnywhere) {
+    HiScoreTable table;
+    for (int k = 0; k < 10; ++k) InsertHiScore(table, 2, 50, 1, "p" + std::to_string(k), k);
+    const HiScoreTable::Bytes before = table.bytes;
+    EXPECT_EQ(InsertHiScore(table, 2, 50, 8, "late", 3), 0);
+    EXPECT_EQ(InsertHiScore(table, 2, 0, 8, "late", 3), 0);
+    EXPECT_EQ(table.bytes, before);  // the tenth 50 is kept, Newest unchanged
+}
+
+// The game-over sequence judges and inserts the finished game as it stood.
+TEST(GameOverRecord, JudgesTheShownScoreInTheModePlayed) {
+    HiScoreTable table;
+    EXPECT_FALSE(QualifiesForHiScore(table, GameResult{0, 3, 2}));
+    EXPECT_TRUE(QualifiesForHiScore(table, GameResult{1, 1, 2}));  // shown 2
+    // Shown scores round halves to even: 3 x 1.5 = 4.5 -> 4, 5 x 1.5 = 7.5 -> 8.
+    EXPECT_EQ(InsertHiScore(table, GameResult{3, 2, 3}, "a", 1), 1);
+    EXPECT_EQ(InsertHiScore(table, GameResult{5, 2, 3}, "b", 1), 1);
+    EXPECT_EQ(table.ShownScore(3, 1), ShownScore(5));
+    EXPECT_EQ(table.ShownScore(3, 1), 8);
+    EXPECT_EQ(table.ShownScore(3, 2), 4);
+    EXPECT_EQ(table.Newest(3), 1);
+    EXPECT_EQ(table.Newest(1), 0);
+    EXPECT_EQ(table.Newest(2), 0);
+    // A won game keeps level 128.
+    EXPECT_EQ(InsertHiScore(table, GameResult{1000, 128, 1}, "w", 0), 1);
+    EXPECT_EQ(table.FinalLevel(1, 1), 128);
+    EXPECT_EQ(table.Newest(3), 1);  // the mark of another list stays
+    EXPECT_FALSE(QualifiesForHiScore(table, GameResult{1000, 1, 0}));
+    EXPECT_EQ(InsertHiScore(table, GameResult{1000, 1, 4}, "x", 0), 0);
+}
+
+TEST(GameOverRecord, NamesAreStoredInWindows1251AndCutToTwentyFive) {
+    HiScoreTable table;
+    InsertHiScore(table, GameResult{100, 1, 1}, "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", 5);  // Ivan
+    EXPECT_EQ(table.Name(1, 1), "\xC8\xE2\xE0\xED");
+    EXPECT_EQ(table.Avatar(1, 1), 5);
+
+    std::string cyrillic;  // 26 letters, 52 bytes of UTF-8
+    for (int i = 0; i < 26; ++i) cyrillic += "\xD0\xAF";
+    InsertHiScore(table, GameResult{90, 1, 1}, cyrillic, 0);
+    EXPECT_EQ(table.Name(1, 2), std::string(25, '\xDF'));
+
+    InsertHiScore(table, GameResult{80, 1, 1},
+                  "a\xF0\x9F\x98\x80"
+                  "b\xE2\x82\xAC",
+                  0);
+    EXPECT_EQ(table.Name(1, 3), "a?b\x88");  // no emoji in Windows-1251; the euro is 0x88
+
+    InsertHiScore(table, GameResult{70, 1, 1}, "", 0);
+    EXPECT_EQ(table.Name(1, 4), "");
+    EXPECT_EQ(table.FinalLevel(1, 4), 1);
+    EXPECT_TRUE(QualifiesForHiScore(table, GameResult{1, 1, 1}));  // six slots are empty
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// File tests run each in a fresh temporary directory that is their current directory, so
+// the bare file names the game uses never reach a real player's files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zonky {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class InTempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        home_ = std::filesystem::current_path();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zonky-records-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        std::filesystem::current_path(dir_);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(home_);
+        std::error_code ignored;
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(dir_, ignored);
+    }
+
+    static void Write(const std::string& name, const Bytes& bytes) {
+        std::ofstream out(name, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(out.good()) << name;
+    }
+    static void Write(const std::string& name, const std::string& text) {
+        Write(name, Bytes(text.begin(), text.end()));
+    }
+    // The file's bytes, or nothing when there is no regular file of that name.
+    static std::optional<Bytes> Read(const std::string& name) {
+        if (!std::filesystem::is_regular_file(name)) return std::nullopt;
+        std::ifstream in(name, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static std::optional<std::string> ReadText(const std::string& name) {
+        const auto bytes = Read(name);
+        if (!bytes) return std::nullopt;
+        return std::string(bytes->begin(), bytes->end());
+    }
+    // Every name in the directory, sorted: shows leftovers such as temporary files.
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::filesystem::path dir_;
+
+  private:
+    std::filesystem::path home_;
+};
+
+// Runs `body` without root's power to ignore permissions: in a child process that drops
+// to an unprivileged user when the tests run as root, else right here. The body returns
+// what went wrong, empty when all was as expected.
+inline std::string RunUnprivileged(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int channel[2];
+    if (pipe(channel) != 0) return "pipe failed";
+    const pid_t child = fork();
+    if (child < 0) return "fork failed";
+    if (child == 0) {
+        close(channel[0]);
+        constexpr uid_t kNobody = 65534;
+        std::string message;
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0 || geteuid() == 0)
+            message = "could not drop privileges";
+        else
+            message = body();
+        const ssize_t ignored = write(channel[1], message.data(), message.size());
+        static_cast<void>(ignored);
+        _exit(0);
+    }
+    close(channel[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) message += " (the child did not exit)";
+    return message;
+}
+
+// While alive, no file can grow past `bytes`: writes beyond fail with EFBIG instead of
+// raising SIGXFSZ. This makes a write fail half-way, as a full disk does.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    sighandler_t oldHandler_ = SIG_DFL;
+};
+
+}  // namespace zonky

@@ -1,0 +1,234 @@
+#include "records/hiscore_file.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "records/hiscore_format.h"
+#include "tests/records/file_test_support.h"
+
+namespace zonky {
+namespace {
+
+class HiScoreFile : public InTempDir {
+  protected:
+    // A good file holding two Classic results.
+    static HiScoreTable TwoResults() {
+        HiScoreTable table;
+        InsertHiScore(table, GameResult{2000, 5, 1}, "Ann", 2);
+        InsertHiScore(table, GameResult{1000, 3, 1}, "Bob", 4);
+        return table;
+    }
+    static Bytes FileOf(const HiScoreTable& table) {
+        const HiScoreFileBytes bytes = FormHiScoreFile(table);
+        return Bytes(bytes.begin(), bytes.end());
+    }
+    static Bytes TableBytes(const HiScoreTable& table) {
+        return Bytes(table.bytes.begin(), table.bytes.end());
+    }
+    static const std::string kName;
+};
+const std::string HiScoreFile::kName = kHiScoreFileName;
+
+TEST_F(HiScoreFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
+    const HiScoreLoad load = LoadHiScores();
+    EXPECT_EQ(load.status, HiScoreLoadStatus::NoFile);
+    EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+    EXPECT_FALSE(load.removed);
+    EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(HiScoreFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
+    HiScoreTable table = LoadHiScores().table;
+    const HiScoreRecord record = RecordHiScore(table, GameResult{1, 2, 2}, "Ann", 3);
+    EXPECT_EQ(record.position, 1);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_TRUE(record.save->Written()) << record.save->reason;
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});  // no temporary file left
+
+    const auto file = Read(kName);
+    ASSERT_TRUE(file.has_value());
+    ASSERT_EQ(file->size(), 1222u);
+    EXPECT_EQ(*file, FileOf(table));
+    for (std::size_t at : {std::size_t{0}, std::size_t{808}})  // Classic and Zonky
+        EXPECT_TRUE(std::all_of(file->begin() + at, file->begin() + at + 404,
+                                [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ((*file)[404 + 400], 1);  // Dedadidavaza's Newest
+
+    const HiScoreLoad again = LoadHiScores();
+    EXPECT_EQ(again.status, HiScoreLoadStatus::Loaded);
+    EXPECT_EQ(again.table.bytes, table.bytes);
+    EXPECT_EQ(again.table.Name(2, 1), "Ann");
+    EXPECT_EQ(again.table.ShownScore(2, 1), 2);
+    EXPECT_EQ(Read(kName), file);  // loading changes nothing
+}
+
+TEST_F(HiScoreFile, AGameThatDoesNotQualifyWritesNothing) {
+    HiScoreTable table;
+    const HiScoreRecord record = RecordHiScore(table, GameResult{0, 1, 1}, "Ann", 3);
+    EXPECT_EQ(record.position, 0);
+    EXPECT_FALSE(record.save.has_value());
+    EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(HiScoreFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
+    const Bytes good = FileOf(TwoResults());
+    Bytes longer = good;
+    longer.push_back(0);
+    const Bytes cases[] = {Bytes{}, Bytes(good.begin(), good.end() - 1), longer};
+    for (const Bytes& bytes : cases) {
+        Write(kName, bytes);
+        const HiScoreLoad load = LoadHiScores();
+        EXPECT_EQ(load.status, HiScoreLoadStatus::WrongSize) << bytes.size();
+        EXPECT_TRUE(load.removed);
+        EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+        EXPECT_TRUE(Listing().empty()) << bytes.size();
+    }
+}
+
+TEST_F(HiScoreFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
+    Bytes bytes = FileOf(TwoResults());
+    bytes[4] ^= 0x01;  // Ann's score, one point off
+    Write(kName, bytes);
+    HiScoreLoad load = LoadHiScores();
+    EXPECT_EQ(load.status, HiScoreLoadStatus::BadChecksum);
+    EXPECT_TRUE(load.removed);
+    EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+    EXPECT_TRUE(Listing().empty());
+
+    const HiScoreRecord record = RecordHiScore(load.table, GameResult{10, 1, 1}, "Cy", 0);
+    EXPECT_EQ(record.position, 1);
+    const HiScoreLoad again = LoadHiScores();
+    EXPECT_EQ(again.status, HiScoreLoadStatus::Loaded);
+    EXPECT_EQ(again.table.FinalLevel(1, 2), 0);  // only the new result
+}
+
+TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
+    const HiScoreTable stored = TwoResults();
+    Write(kName, FileOf(stored));
+    std::filesystem::permissions(kName, std::filesystem::perms::owner_read |
+                                            std::filesystem::perms::group_read |
+                                            std::filesystem::perms::others_read);
+    std::filesystem::permissions(dir_, std::filesystem::perms::all);
+    const std::string problem = RunUnprivileged([&]() -> std::string {
+        HiScoreLoad load = LoadHiScores();
+        if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
+        if (load.table.bytes != stored.bytes) return "loaded other lists";
+        const HiScoreRecord record = RecordHiScore(load.table, GameResult{1500, 4, 1}, "Cy", 1);
+        if (record.position != 2) return "inserted at " + std::to_string(record.position);
+        if (!record.save || record.save->status != WriteStatus::NotCreated)
+            return "the read-only file was written";
+        if (record.save->reason.empty()) return "no reason given";
+        if (load.table.Name(1, 2) != "Cy" || load.table.Name(1, 3) != "Bob")
+            return "the table in memory lost the new entry";
+        return "";
+    });
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(Read(kName), FileOf(stored));
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouched) {
+    const HiScoreTable stored = TwoResults();
+    Write(kName, FileOf(stored));
+    std::filesystem::permissions(
+        dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                  std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    const std::string problem = RunUnprivileged([&]() -> std::string {
+        HiScoreLoad load = LoadHiScores();
+        if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
+        const HiScoreRecord record = RecordHiScore(load.table, GameResult{5000, 128, 1}, "", 0);
+        if (record.position != 1) return "inserted at " + std::to_string(record.position);
+        if (!record.save || record.save->Written()) return "reported as saved";
+        if (load.table.FinalLevel(1, 1) != 128 || load.table.Name(1, 2) != "Ann")
+            return "the table in memory lost the new entry";
+        // A later record in the same run still goes into memory.
+        RecordHiScore(load.table, GameResult{3000, 6, 1}, "Dee", 0);
+        if (load.table.Name(1, 2) != "Dee") return "the second record was lost";
+        return "";
+    });
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(Read(kName), FileOf(stored));
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(HiScoreFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
+    Write(kName, Bytes(1221, 7));
+    std::filesystem::permissions(
+        dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    const std::string problem = RunUnprivileged([&]() -> std::string {
+        const HiScoreLoad load = LoadHiScores();
+        if (load.status != HiScoreLoadStatus::WrongSize) return "not refused";
+        if (load.removed) return "reported as deleted";
+        if (load.table.bytes != HiScoreTable::Bytes{}) return "lists not empty";
+        return "";
+    });
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(Read(kName), Bytes(1221, 7));
+}
+
+TEST_F(HiScoreFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
+    std::filesystem::create_directory(kName);
+    HiScoreLoad load = LoadHiScores();
+    EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
+    EXPECT_FALSE(load.removed);
+    EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+
+    const HiScoreRecord record = RecordHiScore(load.table, GameResult{40, 2, 3}, "Eve", 9);
+    EXPECT_EQ(record.position, 1);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_EQ(record.save->status, WriteStatus::NotCreated);
+    EXPECT_EQ(load.table.Name(3, 1), "Eve");
+    EXPECT_TRUE(std::filesystem::is_directory(kName));
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(HiScoreFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
+    ASSERT_EQ(mkfifo(kName.c_str(), 0600), 0);
+    const HiScoreLoad load = LoadHiScores();  // opening a pipe to read would block
+    EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
+    EXPECT_FALSE(load.removed);
+    EXPECT_TRUE(std::filesystem::is_fifo(kName));
+}
+
+TEST_F(HiScoreFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
+    const HiScoreTable stored = TwoResults();
+    Write(kName, FileOf(stored));
+    HiScoreTable table = LoadHiScores().table;
+    HiScoreRecord record;
+    {
+        const FileSizeLimit limit(600);  // the disk fills half-way through the new file
+        record = RecordHiScore(table, GameResult{3000, 7, 1}, "Cy", 5);
+    }
+    EXPECT_EQ(record.position, 1);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_EQ(record.save->status, WriteStatus::WriteFailed);
+    EXPECT_FALSE(record.save->reason.empty());
+    EXPECT_EQ(Read(kName), FileOf(stored));
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+    EXPECT_EQ(table.Name(1, 1), "Cy");
+    EXPECT_EQ(table.Name(1, 3), "Bob");
+
+    // With room again, the next save writes what memory holds.
+    EXPECT_TRUE(SaveHiScores(table).Written());
+    EXPECT_EQ(LoadHiScores().table.bytes, table.bytes);
+}
+
+TEST_F(HiScoreFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
+    HiScoreTable odd = TwoResults();
+    odd.bytes[12] = 200;        // name length past its field
+    odd.SetAvatar(1, 2, 77);    // no such picture
+    odd.SetNewest(1, 11);       // no such row
+    Write(kName, FileOf(odd));  // with a matching checksum
+    const HiScoreLoad load = LoadHiScores();
+    ASSERT_EQ(load.status, HiScoreLoadStatus::Loaded);
+    EXPECT_EQ(load.table.bytes, odd.bytes);  // stored bytes are kept as they are
+    EXPECT_EQ(load.table.Name(1, 1).size(), 25u);
+    EXPECT_EQ(load.table.ShownAvatar(1, 2), -1);
+    EXPECT_EQ(load.table.ShownNewest(1), 0);
+}
+
+}  // namespace
+}  // namespace zonky

@@ -1,0 +1,119 @@
+#include "records/settings_file.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "records/hiscore_file.h"
+#include "tests/records/file_test_support.h"
+
+namespace zonky {
+namespace {
+
+class SettingsFile : public InTempDir {
+  protected:
+    static std::string Flags(const Settings& s) {
+        return std::to_string(s.RotateClockwise) + std::to_string(s.MusicOn) +
+               std::to_string(s.SoundOn) + std::to_string(s.UiLanguage);
+    }
+    static Settings Of(const std::string& flags) {
+        Settings s;
+        s.RotateClockwise = flags[0] == '1';
+        s.MusicOn = flags[1] == '1';
+        s.SoundOn = flags[2] == '1';
+        s.UiLanguage = flags[3] == '1';
+        return s;
+    }
+    static const std::string kName;
+};
+const std::string SettingsFile::kName = kSettingsFileName;
+
+TEST_F(SettingsFile, TheFirstRunUsesTheDefaultsAndCreatesNothingUntilASave) {
+    const Settings loaded = LoadSettings();
+    EXPECT_EQ(Flags(loaded), "0110");
+    EXPECT_TRUE(Listing().empty());
+    EXPECT_TRUE(SaveSettings(loaded).Written());
+    EXPECT_EQ(ReadText(kName), "0110");
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(SettingsFile, ReadsWhatTheFileHoldsAndLeavesItAsItIs) {
+    const std::pair<std::string, std::string> cases[] = {{"1", "1000"}, {"", "0000"}};
+    for (const auto& [content, flags] : cases) {
+        Write(kName, content);
+        EXPECT_EQ(Flags(LoadSettings()), flags) << content;
+        EXPECT_EQ(ReadText(kName), content);
+    }
+}
+
+TEST_F(SettingsFile, ALineEndIsIgnoredAndNotWrittenBack) {
+    Write(kName, "1111\r\n");
+    const Settings loaded = LoadSettings();
+    EXPECT_EQ(Flags(loaded), "1111");
+    EXPECT_TRUE(SaveSettings(loaded).Written());
+    EXPECT_EQ(ReadText(kName), "1111");
+}
+
+TEST_F(SettingsFile, WhatCannotBeOpenedGivesTheDefaultsAndIsLeftAlone) {
+    std::filesystem::create_directory(kName);
+    EXPECT_EQ(Flags(LoadSettings()), "0110");
+    const FileWriteResult save = SaveSettings(Of("1001"));
+    EXPECT_EQ(save.status, WriteStatus::NotCreated);  // to be passed over silently
+    EXPECT_TRUE(std::filesystem::is_directory(kName));
+
+    std::filesystem::remove(kName);
+    ASSERT_EQ(mkfifo(kName.c_str(), 0600), 0);
+    EXPECT_EQ(Flags(LoadSettings()), "0110");  // and without waiting on the pipe
+    EXPECT_TRUE(std::filesystem::is_fifo(kName));
+}
+
+TEST_F(SettingsFile, AReadOnlyFileIsReadAndNotOverwritten) {
+    Write(kName, "1111");
+    std::filesystem::permissions(
+        kName, std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+    std::filesystem::permissions(dir_, std::filesystem::perms::all);
+    const std::string problem = RunUnprivileged([&]() -> std::string {
+        if (Flags(LoadSettings()) != "1111") return "not read";
+        if (SaveSettings(Of("0000")).status != WriteStatus::NotCreated) return "not refused";
+        return "";
+    });
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(ReadText(kName), "1111");
+}
+
+TEST_F(SettingsFile, InAReadOnlyDirectoryTheSaveIsSkippedAndNothingAppears) {
+    std::filesystem::permissions(
+        dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    const std::string problem = RunUnprivileged([&]() -> std::string {
+        const FileWriteResult save = SaveSettings(Of("1011"));
+        if (save.status != WriteStatus::NotCreated) return "not refused at creation";
+        return "";
+    });
+    EXPECT_EQ(problem, "");
+    EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(SettingsFile, AWriteThatFailsAfterCreationIsReportedWithItsReason) {
+    Write(kName, "1010");
+    FileWriteResult save;
+    {
+        const FileSizeLimit limit(2);  // the disk fills after two characters
+        save = SaveSettings(Of("0101"));
+    }
+    EXPECT_EQ(save.status, WriteStatus::WriteFailed);
+    EXPECT_FALSE(save.reason.empty());
+    EXPECT_EQ(ReadText(kName), "1010");
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(SettingsFile, AFailedBestPlayersSaveDoesNotStopTheNextSettingsSave) {
+    std::filesystem::create_directory(kHiScoreFileName);
+    HiScoreTable table;
+    EXPECT_FALSE(RecordHiScore(table, GameResult{10, 1, 1}, "Ann", 0).save->Written());
+    EXPECT_TRUE(SaveSettings(Of("0111")).Written());
+    EXPECT_EQ(ReadText(kName), "0111");
+}
+
+}  // namespace
+}  // namespace zonky
