@@ -73,6 +73,19 @@ TEST_F(OptionsDialog, EveryControlChangesItsSettingAtOnce) {
     EXPECT_EQ(settings.SoundOn, 1);
 }
 
+TEST_F(OptionsDialog, ArrowKeysBetweenTheLanguagesChangeTheSettingWithTheMark) {
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ui.lEn->setFocus();
+    QTest::keyClick(ui.lEn, Qt::Key_Down);
+    EXPECT_TRUE(ui.LRu->isChecked());
+    EXPECT_EQ(ui.LRu->isChecked(), settings.UiLanguage == 1);
+    QTest::keyClick(ui.LRu, Qt::Key_Up);
+    EXPECT_EQ(ui.lEn->isChecked(), settings.UiLanguage == 0);
+    EXPECT_TRUE(ui.lEn->isChecked());
+}
+
 TEST_F(OptionsDialog, OkAndTheTitleBarKeepTheChangesCancelAndEscapeRestore) {
     struct Way {
         const char* name;

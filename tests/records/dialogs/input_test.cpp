@@ -39,7 +39,19 @@ TEST_F(NameDialog, FirstOpeningOffersAnEmptyNameAndTheFirstAvatar) {
     EXPECT_EQ(ui.ScrollBar1->value(), 1);
     EXPECT_EQ(dialog.PlayerAvatar(), 0);
     EXPECT_TRUE(dialog.PlayerName().isEmpty());
-    EXPECT_TRUE(ui.Edit1->hasFocus() || !dialog.isActiveWindow());
+}
+
+TEST_F(NameDialog, TheKeyboardStartsInTheNameBoxAndTabsToTheScrollBarThenOk) {
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), ui.Edit1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ui.ScrollBar1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(dialog.PlayerAvatar(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ui.BitBtn1);
 }
 
 TEST_F(NameDialog, ScrollBarFarLeftIsAvatarZeroAndFarRightAvatar24) {
