@@ -115,15 +115,6 @@ TEST_F(Languages, TheMessageLineJoinsItsHalvesWithOneSpace) {
     EXPECT_EQ(d.Form2.Controls().Label4->text(), "Check out other interesting games:");
 }
 
-TEST_F(Languages, AMenuWithoutSomeEntriesIsStillRenamed) {
-    LanguageTargets targets;
-    targets.Menu.Game1 = d.Game1;
-    targets.Menu.Exit1 = d.Exit1;
-    ApplyLanguage(1, targets);
-    EXPECT_EQ(d.Exit1->text(), QString::fromUtf8("Выход"));
-    EXPECT_EQ(d.New->text(), "New");
-}
-
 TEST(UiStrings, EveryIdHasBothTextsAndTheAddressesAreReserved) {
     for (int id = 0; id < kUiStringCount; ++id) {
         SCOPED_TRACE(id);
