@@ -1,0 +1,29 @@
+// What every dialog of the program shares: fonts that exist on Linux and the placement
+// over the main window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace zonky {
+
+// The layouts name "MS Sans Serif", a Windows bitmap face that Linux lacks; Liberation Sans
+// has close metrics. The other faces (Times New Roman, Courier New, Comic Sans MS) are mapped
+// by fontconfig to Liberation and Comic Neue. Call once after the application object exists.
+void InstallFontSubstitutes();
+
+// The top-left corner that puts a box of this size in the middle of the area, halves cut
+// toward zero.
+QPoint CentredIn(const QRect& area, const QSize& size);
+
+// Moves a dialog over the middle of its owner window, halves cut toward zero. Without a
+// visible owner it goes to the middle of the screen.
+void CentreOverOwner(QWidget& dialog);
+
+// Moves a dialog to the middle of the screen its owner (or the primary screen) is on.
+void CentreOnScreen(QWidget& dialog);
+
+}  // namespace zonky

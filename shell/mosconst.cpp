@@ -1,0 +1,128 @@
+#include "shell/mosconst.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <array>
+
+#include "records/dialogs/hiscore.h"
+#include "records/dialogs/input.h"
+#include "shell/about.h"
+#include "shell/about_eng.h"
+#include "shell/options.h"
+#include "shell/unit1.h"
+
+namespace zonky {
+namespace {
+
+// Row = string id, column = language (English, Russian). The web addresses have no scheme;
+// the project has no home page of its own, so they lie in the reserved example domain.
+constexpr std::array<std::array<std::string_view, 2>, kUiStringCount> UiStrings = {{
+    {"&Game", "&Игра"},
+    {"New", "Новая"},
+    {"Classic", "Classic"},
+    {"Dedadidavaza", "Dedadidavaza"},
+    {"Zonky", "Zonky"},
+    {"Options", "Настройки"},
+    {"HiScore", "Рекорды"},
+    {"Exit", "Выход"},
+    {"Help", "Справка"},
+    {"About", "О программе"},
+    {"Rotate", "Поворот"},
+    {"Music", "Музыка"},
+    {"Sound", "Звуки"},
+    {"Language", "Язык"},
+    {"Cancel", "Отмена"},
+    {"Input your name", "Введите своё имя"},
+    {"The record is established!", "Установлен рекорд!"},
+    {"Best players", "Лучшие игроки"},
+    {"Name", "Имя"},
+    {"Level", "Тур"},
+    {"Score", "Очки"},
+    {"Pause", "Пауза"},
+    {"Check out other", "Поиграйте и в эти"},
+    {"interesting games:", "интересные игры:"},
+    {"Welcome", "Добро пожаловать!"},
+    {"www.example.org/zonkymosaro", "www.example.org/ru/zonkymosaro"},
+    {"www.example.org/zonkycascade", "www.example.org/ru/zonkycascade"},
+    {"www.example.org/mosarotiles", "www.example.org/ru/mosarotiles"},
+    {"Good Bye!", "До свидания!"},
+}};
+
+void SetText(QAction* action, UiId id, std::uint8_t language) {
+    if (action) action->setText(UiText(id, language));
+}
+
+void SetAboutTexts(QDialog& dialog, QLabel& webLink, QLabel& mailLink, std::uint8_t language) {
+    dialog.setWindowTitle(UiText(UiId::About, language));
+    webLink.setText(UiText(UiId::WebPage, language));
+    mailLink.setText(
+        QString::fromUtf8(kSupportMail.data(), static_cast<qsizetype>(kSupportMail.size())));
+}
+
+}  // namespace
+
+std::string_view UiTextUtf8(UiId id, std::uint8_t language) {
+    const auto row = static_cast<std::size_t>(id);
+    return UiStrings.at(row)[language == 1 ? 1 : 0];
+}
+
+QString UiText(UiId id, std::uint8_t language) {
+    const std::string_view text = UiTextUtf8(id, language);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Form2MessageLine(std::uint8_t language) {
+    return UiText(UiId::CheckOutOther, language) + QLatin1Char(' ') +
+           UiText(UiId::InterestingGames, language);
+}
+
+void ApplyLanguage(std::uint8_t uiLanguage, const LanguageTargets& targets) {
+    const std::uint8_t l = uiLanguage;
+    const MainMenuItems& menu = targets.Menu;
+    if (menu.Game1) menu.Game1->setTitle(UiText(UiId::Game, l));
+    SetText(menu.New, UiId::New, l);
+    SetText(menu.Pause1, UiId::Pause, l);
+    SetText(menu.Classic1, UiId::Classic, l);
+    SetText(menu.Dedadidavaza1, UiId::Dedadidavaza, l);
+    SetText(menu.Zonky1, UiId::Zonky, l);
+    SetText(menu.Options, UiId::Options, l);
+    SetText(menu.hiScore1, UiId::HiScore, l);
+    SetText(menu.Exit1, UiId::Exit, l);
+    SetText(menu.About1, UiId::About, l);
+
+    if (TOpForm* form = targets.OpForm) {
+        const Ui::TOpForm& ui = form->Controls();
+        ui.Label1->setText(UiText(UiId::Rotate, l));
+        ui.CheckBox1->setText(UiText(UiId::Music, l));
+        ui.CheckBox2->setText(UiText(UiId::Sound, l));
+        ui.Language->setText(UiText(UiId::Language, l));
+        ui.ButtonCancel->setText(UiText(UiId::Cancel, l));
+    }
+    if (TInputName* form = targets.InputName) {
+        form->Controls().Label1->setText(UiText(UiId::InputYourName, l));
+        form->setWindowTitle(UiText(UiId::RecordEstablished, l));
+    }
+    if (THiScoreForm* form = targets.HiScoreForm) {
+        const Ui::THiScoreForm& ui = form->Controls();
+        form->setWindowTitle(UiText(UiId::BestPlayers, l));
+        ui.Label1->setText(UiText(UiId::Name, l));
+        ui.Label2->setText(UiText(UiId::Level, l));
+        ui.Label3->setText(UiText(UiId::Score, l));
+    }
+    if (TAboutFormEng* form = targets.AboutFormEng)
+        SetAboutTexts(*form, *form->Controls().Label7, *form->Controls().Label6, l);
+    if (TAboutFormRus* form = targets.AboutFormRus)
+        SetAboutTexts(*form, *form->Controls().Label7, *form->Controls().Label6, l);
+    if (TForm2* form = targets.Form2) {
+        form->setWindowTitle(UiText(UiId::Welcome, l));
+        form->Controls().Label4->setText(Form2MessageLine(l));
+    }
+}
+
+void SetGoodByeTexts(TForm2& form, std::uint8_t uiLanguage) {
+    form.setWindowTitle(UiText(UiId::GoodBye, uiLanguage));
+    form.Controls().Label4->setText(Form2MessageLine(uiLanguage));
+}
+
+}  // namespace zonky

@@ -1,0 +1,98 @@
+// The interface texts in English and Russian, and the switch of every caption to one of them.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+class QAction;
+class QMenu;
+
+namespace zonky {
+
+class TAboutFormEng;
+class TAboutFormRus;
+class TForm2;
+class THiScoreForm;
+class TInputName;
+class TOpForm;
+
+// The string ids, in the order of the table.
+enum class UiId : int {
+    Game,  // the "&Game" menu
+    New,
+    Classic,
+    Dedadidavaza,
+    Zonky,
+    Options,
+    HiScore,
+    Exit,
+    Help,
+    About,
+    Rotate,
+    Music,
+    Sound,
+    Language,
+    Cancel,
+    InputYourName,
+    RecordEstablished,
+    BestPlayers,
+    Name,
+    Level,
+    Score,
+    Pause,
+    CheckOutOther,
+    InterestingGames,
+    Welcome,
+    WebPage,    // the game's page, shown in the About dialogs
+    Game1Page,  // the first sister game, behind Form2's first picture
+    Game2Page,  // the second sister game
+    GoodBye,
+};
+inline constexpr int kUiStringCount = 29;
+
+// Language 0 is English, 1 Russian; any other value reads as English.
+std::string_view UiTextUtf8(UiId id, std::uint8_t language);
+QString UiText(UiId id, std::uint8_t language);
+
+// The same in both languages.
+inline constexpr std::string_view kSupportMail = "support@example.org";
+
+// Form2's message line: "Check out other interesting games:" or its Russian form.
+QString Form2MessageLine(std::uint8_t language);
+
+// The main window's menu entries whose captions follow the language, in the order they are
+// renamed. The main window owns them; a null entry is skipped.
+struct MainMenuItems {
+    QMenu* Game1 = nullptr;
+    QAction* New = nullptr;
+    QAction* Pause1 = nullptr;
+    QAction* Classic1 = nullptr;
+    QAction* Dedadidavaza1 = nullptr;
+    QAction* Zonky1 = nullptr;
+    QAction* Options = nullptr;
+    QAction* hiScore1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* About1 = nullptr;
+};
+
+// Everything ApplyLanguage renames: the menu and the six dialogs.
+struct LanguageTargets {
+    MainMenuItems Menu;
+    TOpForm* OpForm = nullptr;
+    TInputName* InputName = nullptr;
+    THiScoreForm* HiScoreForm = nullptr;
+    TAboutFormEng* AboutFormEng = nullptr;
+    TAboutFormRus* AboutFormRus = nullptr;
+    TForm2* Form2 = nullptr;
+};
+
+// Sets every language-dependent caption of the menu and the dialogs to the given language.
+void ApplyLanguage(std::uint8_t uiLanguage, const LanguageTargets& targets);
+
+// Before the good-bye dialog: Form2's caption becomes "Good Bye!" and its message line is
+// set again, both in the given language.
+void SetGoodByeTexts(TForm2& form, std::uint8_t uiLanguage);
+
+}  // namespace zonky
