@@ -114,9 +114,12 @@ case "${1:-}" in
   run)
     install_missing
     configure_and_build
-    echo "The game window is not built yet: so far there is the engine and its headless" >&2
-    echo "driver, $BUILD_DIR/tools/replay/zonky-replay (see README.md)." >&2
-    exit 1
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      echo "error: no display to open the game's window on (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+      exit 1
+    fi
+    # The game keeps ZonkyMos.Ini and ZonkyMos.dat in the current directory.
+    exec "$BUILD_DIR/shell/zonkymosaro"
     ;;
   bench)
     install_missing

@@ -38,7 +38,6 @@ constexpr int kRowImageLeft = 8;
 constexpr int kRowLabelTop = 23;
 constexpr int kRowLabelHeight = 17;
 constexpr int kAvatarSize = 32;
-constexpr int kWonLevel = 128;
 
 QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

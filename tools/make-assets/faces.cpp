@@ -640,7 +640,7 @@ QImage MakeGamePicture(int which) {
         const QPainterPath t1 =
             Centred(TextOutline("ComicNeue-Bold", 19, QStringLiteral("Zonky")), 50, 17);
         const QPainterPath t2 =
-            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Bubbles")), 50, 27);
+            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Cascade")), 50, 27);
         OutlinedText(p, t1, QColor(255, 240, 120), QColor(40, 10, 80), 3);
         OutlinedText(p, t2, QColor(140, 230, 255), QColor(40, 10, 80), 3);
     } else {
@@ -681,7 +681,7 @@ QImage MakeGamePicture(int which) {
         const QPainterPath t1 =
             Centred(TextOutline("ComicNeue-Bold", 17, QStringLiteral("Mosaro")), 44, 15);
         const QPainterPath t2 =
-            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Garden")), 44, 28);
+            Centred(TextOutline("ComicNeue-Bold", 14, QStringLiteral("Tiles")), 44, 28);
         OutlinedText(p, t1, QColor(255, 250, 230), QColor(30, 80, 20), 3);
         OutlinedText(p, t2, QColor(255, 200, 80), QColor(30, 80, 20), 3);
     }

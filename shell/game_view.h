@@ -1,0 +1,36 @@
+// The game's surface on screen: shows the renderer's picture and hands every key-down, auto
+// repeats included, to the game with the old platform's key codes.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "game/game.h"
+#include "render/renderer.h"
+
+namespace zonky {
+
+class GameView : public QWidget {
+  public:
+    using KeyHandler = std::function<void(int key, KeyModifiers modifiers)>;
+    GameView(Renderer& renderer, KeyHandler onKey, QWidget* parent = nullptr);
+
+    // Asks Qt to put on screen what the game drew or invalidated since the last call.
+    void Sync();
+
+    // The whole factor the picture is drawn at: the device pixel ratio, rounded down.
+    static int ScaleFor(qreal devicePixelRatio);
+    // The old platform's code of a key (Escape 27, Space 32, arrows 37..40), or 0.
+    static int VirtualKey(int qtKey);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; }  // Tab is a key like any other
+
+  private:
+    Renderer& renderer_;
+    KeyHandler onKey_;
+};
+
+}  // namespace zonky

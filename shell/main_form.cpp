@@ -1,0 +1,227 @@
+#include "shell/main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+#include "records/dialogs/hiscore.h"
+#include "records/dialogs/input.h"
+#include "records/hiscore_file.h"
+#include "records/settings_file.h"
+#include "shell/about.h"
+#include "shell/about_eng.h"
+#include "shell/delay.h"
+#include "shell/mosconst.h"
+#include "shell/options.h"
+#include "shell/unit1.h"
+
+namespace zonky {
+
+void WindowHost::SetTimerInterval(int ms) {
+    form_.Timer1.SetInterval(ms);
+}
+
+void WindowHost::PlaySoundEffect(SoundEffect sound, bool wait) {
+    // A blocking sound keeps the window from painting; what was drawn is shown first.
+    if (wait) form_.view_->repaint();
+    form_.sound_.Play(sound, wait);
+}
+
+void WindowHost::GameOver(const GameResult& result) {
+    form_.RunGameOver(result);
+}
+
+void WindowHost::MinimiseApplication() {
+    form_.showMinimized();
+}
+
+void WindowHost::CheckModeItem(int mode) {
+    form_.CheckMode(mode);
+}
+
+TMainForm::TMainForm(std::uint32_t seed)
+    : random_(seed),
+      host_(renderer_, *this),
+      game_(host_, random_),
+      renderer_(game_.state, LoadPictures()),
+      Timer1([this] { Run([this] { game_.Timer1Timer(); }); }) {
+    setWindowTitle("Zonky Mosaro");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    view_ = new GameView(
+        renderer_,
+        [this](int key, KeyModifiers modifiers) {
+            Run([this, key, modifiers] { game_.Edit1KeyDown(key, modifiers); });
+        },
+        this);
+    setCentralWidget(view_);
+    CreateMenu();
+    CheckMode(game_.state.GameMode);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    view_->setFocus();
+    Timer1.SetInterval(kStartTimerInterval);
+    Timer1.SetEnabled(true);
+    sound_.Open();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateMenu() {
+    Game1 = menuBar()->addMenu("&Game");
+    auto add = [this](const char* caption, const QKeySequence& shortcut, auto handler) {
+        QAction* action = Game1->addAction(caption);
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    New = add("New", QKeySequence(Qt::Key_F2), [this] { Run([this] { game_.NewClick(); }); });
+    Game1->addSeparator();
+    Classic1 = add("Classic", QKeySequence(Qt::ALT | Qt::Key_1),
+                   [this] { Run([this] { game_.Classic1Click(); }); });
+    Dedadidavaza1 = add("Dedadidavaza", QKeySequence(Qt::ALT | Qt::Key_2),
+                        [this] { Run([this] { game_.Dedadidavaza1Click(); }); });
+    Zonky1 = add("Zonky", QKeySequence(Qt::ALT | Qt::Key_3),
+                 [this] { Run([this] { game_.Zonky1Click(); }); });
+    for (QAction* mode : {Classic1, Dedadidavaza1, Zonky1}) mode->setCheckable(true);
+    Game1->addSeparator();
+    Pause1 =
+        add("&Pause", QKeySequence(Qt::Key_P), [this] { Run([this] { game_.Pause1Click(); }); });
+    Game1->addSeparator();
+    Options = add("Options", QKeySequence(Qt::Key_F3), [this] { OptionsClick(); });
+    Game1->addSeparator();
+    hiScore1 = add("HiScore", QKeySequence(Qt::ALT | Qt::Key_R), [this] { hiScore1Click(); });
+    Game1->addSeparator();
+    Exit1 = add("Exit", QKeySequence(Qt::ALT | Qt::Key_X),
+                [this] { Run([this] { game_.Exit1Click(); }); });
+    N5 = menuBar()->addMenu("&?");
+    About1 = N5->addAction("About");
+    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+}
+
+// The check mark follows the game's mode: a mode item that was refused (during the game-over
+// sequence) must not keep the mark its click gave it.
+void TMainForm::CheckMode(int mode) {
+    Classic1->setChecked(mode == kClassic);
+    Dedadidavaza1->setChecked(mode == kDedadidavaza);
+    Zonky1->setChecked(mode == kZonky);
+}
+
+template <typename Command>
+void TMainForm::Run(Command command) {
+    command();
+    CheckMode(game_.state.GameMode);
+    view_->Sync();
+    if (game_.ClosePending() && !game_.InGameOver() && !closing_)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TMainForm::ApplyLanguage() {
+    LanguageTargets targets;
+    targets.Menu = {Game1,  New,     Pause1,   Classic1, Dedadidavaza1,
+                    Zonky1, Options, hiScore1, Exit1,    About1};
+    targets.OpForm = dialogs_.OpForm;
+    targets.InputName = dialogs_.InputName;
+    targets.HiScoreForm = dialogs_.HiScoreForm;
+    targets.AboutFormEng = dialogs_.AboutFormEng;
+    targets.AboutFormRus = dialogs_.AboutFormRus;
+    targets.Form2 = dialogs_.Form2;
+    zonky::ApplyLanguage(settings().UiLanguage, targets);
+}
+
+void TMainForm::FormShow() {
+    hiScores_ = LoadHiScores().table;
+    settings() = LoadSettings();
+    ApplyLanguage();
+    if (dialogs_.Form2) dialogs_.Form2->exec();
+    // The window appears centred on the screen, and its first picture is a full repaint.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    renderer_.InvalidateAll();
+    show();
+    view_->setFocus();
+}
+
+void TMainForm::OptionsClick() {
+    Timer1.SetEnabled(false);
+    const std::uint8_t language = settings().UiLanguage;
+    if (dialogs_.OpForm) dialogs_.OpForm->exec();
+    if (settings().UiLanguage != language) ApplyLanguage();
+    const FileWriteResult saved = SaveSettings(settings());
+    Timer1.SetEnabled(true);
+    // A file that could not even be created is passed over silently; one that broke off
+    // while being written is worth telling.
+    if (saved.status == WriteStatus::WriteFailed)
+        QMessageBox::warning(this, "Zonky Mosaro",
+                             QString("The settings could not be saved to %1: %2")
+                                 .arg(kSettingsFileName, QString::fromStdString(saved.reason)));
+    view_->setFocus();
+}
+
+void TMainForm::hiScore1Click() {
+    if (dialogs_.HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
+}
+
+void TMainForm::About1Click() {
+    Timer1.SetEnabled(false);
+    if (settings().UiLanguage == 1) {
+        if (dialogs_.AboutFormRus) dialogs_.AboutFormRus->exec();
+    } else if (dialogs_.AboutFormEng) {
+        dialogs_.AboutFormEng->exec();
+    }
+    Timer1.SetEnabled(true);
+    view_->setFocus();
+}
+
+// The game-over sequence, judged on the game as it stood when it ended.
+void TMainForm::RunGameOver(const GameResult& result) {
+    renderer_.ShowGameOverImage(true);
+    view_->Sync();
+    Delay(kGameOverWait);
+    if (!QualifiesForHiScore(hiScores_, result)) return;
+    if (!dialogs_.InputName || !dialogs_.HiScoreForm) return;
+    dialogs_.InputName->exec();
+    // A failed save keeps the new entry in memory; the player is not bothered with it.
+    RecordHiScore(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
+                  dialogs_.InputName->PlayerAvatar());
+    dialogs_.HiScoreForm->ShowTab(result.GameMode);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->ignore();
+        return;
+    }
+    if (!game_.RequestClose()) {  // the game-over sequence is running: close when it ends
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    view_->Sync();
+    if (dialogs_.Form2) {
+        SetGoodByeTexts(*dialogs_.Form2, settings().UiLanguage);
+        dialogs_.Form2->exec();
+    }
+    event->accept();
+    // The program ends even while the best-players dialog is open.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    if (isMinimized()) {
+        Run([this] { game_.HideMainForm(); });
+    } else {
+        // Restoring does not resume; it repaints the whole window.
+        renderer_.InvalidateAll();
+        view_->Sync();
+    }
+}
+
+}  // namespace zonky

@@ -1,0 +1,122 @@
+// TMainForm: the main window. It owns the game, its picture, its timer and its sound, and
+// answers the game's requests as its host: the menu, the keys, minimising, the game-over
+// sequence with the records dialogs, and the first-show and closing sequences.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+
+#include "game/game.h"
+#include "game/random.h"
+#include "records/hiscore_table.h"
+#include "render/renderer.h"
+#include "shell/game_timer.h"
+#include "shell/game_view.h"
+#include "shell/sound_player.h"
+
+namespace zonky {
+
+class TAboutFormEng;
+class TAboutFormRus;
+class TForm2;
+class THiScoreForm;
+class TInputName;
+class TOpForm;
+
+// The dialogs, created after the main window and kept for the run.
+struct Dialogs {
+    TOpForm* OpForm = nullptr;
+    TInputName* InputName = nullptr;
+    THiScoreForm* HiScoreForm = nullptr;
+    TAboutFormRus* AboutFormRus = nullptr;
+    TForm2* Form2 = nullptr;
+    TAboutFormEng* AboutFormEng = nullptr;
+};
+
+class TMainForm;
+
+// The game's host: drawing goes to the renderer, the rest to the window.
+class WindowHost : public DrawingHost {
+  public:
+    WindowHost(Renderer& renderer, TMainForm& form) : DrawingHost(renderer), form_(form) {}
+    void SetTimerInterval(int ms) override;
+    void PlaySoundEffect(SoundEffect sound, bool wait) override;
+    void GameOver(const GameResult& result) override;
+    void MinimiseApplication() override;
+    void CheckModeItem(int mode) override;
+
+  private:
+    TMainForm& form_;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+    friend class WindowHost;
+
+  public:
+    explicit TMainForm(std::uint32_t seed = SystemRandom::TimeOfDaySeed());
+    ~TMainForm() override;
+
+    void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+
+    // The first-show sequence: records, settings, language, the welcome dialog alone; then
+    // the window appears, centred on the screen.
+    void FormShow();
+
+    Settings& settings() { return game_.settings; }
+    HiScoreTable& hiScores() { return hiScores_; }
+    Game& game() { return game_; }
+    Renderer& renderer() { return renderer_; }
+    GameTimer& timer() { return Timer1; }
+    GameView& view() { return *view_; }
+
+    // The menu items, for the language captions and for tests.
+    QMenu* Game1 = nullptr;
+    QAction* New = nullptr;
+    QAction* Classic1 = nullptr;
+    QAction* Dedadidavaza1 = nullptr;
+    QAction* Zonky1 = nullptr;
+    QAction* Pause1 = nullptr;
+    QAction* Options = nullptr;
+    QAction* hiScore1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* N5 = nullptr;
+    QAction* About1 = nullptr;
+
+    // How long the game-over picture stands before the record check.
+    static constexpr int kGameOverWait = 1500;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void CreateMenu();
+    void ApplyLanguage();
+    void CheckMode(int mode);
+    // Runs a game command, then puts its drawing on screen and carries out a close that
+    // waited for the game-over sequence.
+    template <typename Command>
+    void Run(Command command);
+
+    void OptionsClick();
+    void hiScore1Click();
+    void About1Click();
+    void RunGameOver(const GameResult& result);
+
+    // The host and the game only keep references to each other and to the renderer, so they
+    // may be bound before the renderer exists.
+    SystemRandom random_;
+    WindowHost host_;
+    Game game_;
+    Renderer renderer_;
+    GameTimer Timer1;
+    SoundPlayer sound_;
+    HiScoreTable hiScores_;
+    GameView* view_ = nullptr;
+    Dialogs dialogs_;
+    bool closing_ = false;
+};
+
+}  // namespace zonky
