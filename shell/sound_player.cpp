@@ -59,18 +59,25 @@ SoundPlayer::SoundPlayer() {
 }
 
 SoundPlayer::~SoundPlayer() {
-    if (device_ != 0) SDL_CloseAudioDevice(device_);
-    if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (device_ != 0) SDL_ClearQueuedAudio(device_);
+}
+
+std::shared_future<SoundPlayer::Opened> SoundPlayer::SharedDevice() {
+    // The opening thread keeps its promise even if nobody waits any more; a device it opens
+    // too late is simply never used.
+    static const std::shared_future<Opened> device = [] {
+        auto promise = std::make_shared<std::promise<Opened>>();
+        std::shared_future<Opened> future = promise->get_future().share();
+        std::thread([promise] { promise->set_value(OpenAnyDevice()); }).detach();
+        return future;
+    }();
+    return device;
 }
 
 void SoundPlayer::Open(std::chrono::milliseconds timeout) {
     if (opening_.valid() || device_ != 0) return;
-    // The thread keeps its promise even if nobody waits any more; a device it opens too late
-    // is simply never used.
-    auto promise = std::make_shared<std::promise<Opened>>();
-    opening_ = promise->get_future();
+    opening_ = SharedDevice();
     giveUpAt_ = std::chrono::steady_clock::now() + timeout;
-    std::thread([promise] { promise->set_value(OpenAnyDevice()); }).detach();
 }
 
 bool SoundPlayer::HasDevice() {
@@ -81,9 +88,9 @@ bool SoundPlayer::HasDevice() {
         return false;
     }
     const Opened opened = opening_.get();
+    opening_ = {};
     device_ = opened.device;
     spec_ = opened.spec;
-    audioStarted_ = device_ != 0;
     // Every sound is converted now, once, so that a play only queues bytes.
     for (SoundEffect sound :
          {SoundEffect::Upal, SoundEffect::Fire, SoundEffect::Space, SoundEffect::LevelFin})

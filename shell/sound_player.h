@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <future>
 #include <memory>
 #include <vector>
@@ -33,6 +34,9 @@ class SoundPlayer {
     // Starts a sound; with `wait`, returns only when it has been heard, handling no events.
     void Play(SoundEffect sound, bool wait);
 
+    // Bytes still queued for the device (0 without one).
+    std::uint32_t Queued() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
+
     // The output format every sound is converted to, once, at its first play.
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
@@ -45,13 +49,15 @@ class SoundPlayer {
         SDL_AudioSpec spec{};
     };
     static Opened OpenAnyDevice();
+    // SDL's audio is one per process: the device is opened once, by whichever player asks
+    // first, and kept until the program ends.
+    static std::shared_future<Opened> SharedDevice();
 
-    std::future<Opened> opening_;
+    std::shared_future<Opened> opening_;
     std::chrono::steady_clock::time_point giveUpAt_{};
     SDL_AudioDeviceID device_ = 0;
     SDL_AudioSpec spec_{};
     std::array<std::unique_ptr<std::vector<Uint8>>, 4> converted_;
-    bool audioStarted_ = false;
 };
 
 }  // namespace zonky

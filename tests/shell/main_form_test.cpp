@@ -1,0 +1,286 @@
+// The main window as a player drives it: menu commands and shortcuts, the mode marks,
+// pause, minimising, the Options command and the timer, the game-over sequence and closing.
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "tests/shell/program_support.h"
+
+namespace zonky::test {
+namespace {
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > ms) return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+struct Shown : Program {
+    Shown() {
+        form->FormShow();
+        QApplication::setActiveWindow(form.get());
+        form->activateWindow();
+        form->view().setFocus();
+        (void)QTest::qWaitForWindowActive(form.get());
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&form->view(), static_cast<Qt::Key>(key), modifiers);
+    }
+    const GameState& state() { return form->game().state; }
+};
+
+TEST(Program, StartsWithTheWelcomeDialogAndWritesNothing) {
+    Shown p;
+    ASSERT_EQ(p.answers.seen.size(), 1u);
+    EXPECT_TRUE(p.form->isVisible());
+    EXPECT_EQ(p.form->Game1->title(), "&Game");
+    EXPECT_EQ(p.form->windowTitle(), "Zonky Mosaro");
+    EXPECT_EQ(p.form->view().size(), QSize(309, 380));
+    EXPECT_TRUE(p.form->Dedadidavaza1->isChecked());
+    EXPECT_FALSE(p.state().Running);
+    EXPECT_TRUE(p.form->timer().Enabled());
+    EXPECT_EQ(p.form->timer().Interval(), 100);
+    EXPECT_FALSE(QFile::exists(p.File("ZonkyMos.Ini")));
+    EXPECT_FALSE(QFile::exists(p.File("ZonkyMos.dat")));
+}
+
+TEST(Program, ReadsTheSettingsAndLanguageAtFirstShow) {
+    Program p;
+    {
+        QFile ini(p.File("ZonkyMos.Ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("1011");
+    }
+    p.form->FormShow();
+    EXPECT_EQ(p.form->settings().RotateClockwise, 1);
+    EXPECT_EQ(p.form->settings().UiLanguage, 1);
+    EXPECT_EQ(p.form->Game1->title(), QString::fromUtf8("&Игра"));
+}
+
+TEST(Program, MenuCommandsStartGamesAndMoveTheCheckMark) {
+    Shown p;
+    p.form->New->trigger();
+    EXPECT_TRUE(p.state().Running);
+    EXPECT_EQ(p.state().GameMode, kDedadidavaza);
+    p.form->Classic1->trigger();  // ends the game through the game-over sequence
+    EXPECT_EQ(p.state().GameMode, kClassic);
+    EXPECT_TRUE(p.state().Running);
+    EXPECT_TRUE(p.form->Classic1->isChecked());
+    EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
+    p.form->Classic1->trigger();  // the checked item again: still checked
+    EXPECT_TRUE(p.form->Classic1->isChecked());
+    p.form->Exit1->trigger();
+    EXPECT_FALSE(p.state().Running);
+    EXPECT_TRUE(p.form->isVisible());  // Exit ends the game, not the program
+}
+
+TEST(Program, ShortcutsReachTheirCommands) {
+    Shown p;
+    p.Key(Qt::Key_F2);
+    ASSERT_TRUE(p.state().Running);
+    p.Key(Qt::Key_3, Qt::AltModifier);
+    EXPECT_EQ(p.state().GameMode, kZonky);
+    EXPECT_TRUE(p.form->Zonky1->isChecked());
+    p.Key(Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(p.state().GameMode, kClassic);
+    p.Key(Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(p.state().GameMode, kDedadidavaza);
+    ASSERT_TRUE(WaitFor([&] { return !p.state().NeedPiece; }));
+    p.Key(Qt::Key_P);
+    EXPECT_TRUE(p.state().Paused);
+    p.Key(Qt::Key_P);
+    EXPECT_TRUE(p.state().Running);
+    p.Key(Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(p.HiScoreForm->isVisible());
+    EXPECT_EQ(p.HiScoreForm->HiScoreTab(), kDedadidavaza);
+    p.form->activateWindow();
+    p.Key(Qt::Key_X, Qt::AltModifier);
+    EXPECT_FALSE(p.state().Running);
+}
+
+TEST(Program, KeysMoveThePieceAndEscapePausesUntilP) {
+    Shown p;
+    p.form->Classic1->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !p.state().NeedPiece; }));
+    const int col = p.state().PieceCol;
+    p.Key(Qt::Key_Left);
+    EXPECT_EQ(p.state().PieceCol, col - 1);
+    const int row = p.state().PieceRow;
+    p.Key(Qt::Key_Down);
+    EXPECT_EQ(p.state().PieceRow, row + 1);
+    p.Key(Qt::Key_Space);
+    EXPECT_TRUE(p.state().Dropping);
+    EXPECT_EQ(p.form->timer().Interval(), 100);
+
+    p.Key(Qt::Key_Escape);
+    EXPECT_TRUE(p.state().Paused);
+    // Neither restoring the window nor minimising again resumes the game.
+    p.form->showNormal();
+    p.form->showMinimized();
+    p.form->showNormal();
+    EXPECT_TRUE(p.state().Paused);
+    p.form->Pause1->trigger();
+    EXPECT_TRUE(p.state().Running);
+}
+
+TEST(Program, MinimisingPausesARunningGame) {
+    Shown p;
+    p.form->New->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !p.state().NeedPiece; }));
+    p.form->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return p.state().Paused; }));
+    p.form->showNormal();
+    QTest::qWait(20);
+    EXPECT_TRUE(p.state().Paused);
+}
+
+TEST(Program, OptionsStopTheTimerAndSaveTheSettings) {
+    Shown p;
+    bool timerDuringDialog = true;
+    p.answers.Then([&](QDialog& dialog) {
+        timerDuringDialog = p.form->timer().Enabled();
+        p.form->settings().UiLanguage = 1;  // as the language buttons do
+        dialog.accept();
+    });
+    p.form->Options->trigger();
+    EXPECT_FALSE(timerDuringDialog);
+    EXPECT_TRUE(p.form->timer().Enabled());
+    EXPECT_EQ(p.form->Game1->title(), QString::fromUtf8("&Игра"));  // the new language applied
+    QFile ini(p.File("ZonkyMos.Ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), QByteArray("0111"));
+}
+
+TEST(Program, OptionsThatCannotSaveStillRestartTheTimer) {
+    Shown p;
+    ASSERT_TRUE(QDir(p.dir.path()).mkdir("ZonkyMos.Ini"));  // a directory where the file goes
+    p.form->Options->trigger();
+    EXPECT_TRUE(p.form->timer().Enabled());
+    EXPECT_TRUE(QFileInfo(p.File("ZonkyMos.Ini")).isDir());
+}
+
+TEST(Program, AboutStopsTheTimerAroundItself) {
+    Shown p;
+    bool timerDuringDialog = true;
+    QString which;
+    p.answers.Then([&](QDialog& dialog) {
+        timerDuringDialog = p.form->timer().Enabled();
+        which = dialog.metaObject()->className();
+        dialog.accept();
+    });
+    p.form->About1->trigger();
+    EXPECT_FALSE(timerDuringDialog);
+    EXPECT_TRUE(p.form->timer().Enabled());
+    EXPECT_EQ(which, "zonky::TAboutFormEng");
+}
+
+TEST(Program, AQualifyingGameAsksForANameAndShowsTheRecord) {
+    Shown p;
+    p.form->Zonky1->trigger();
+    p.form->game().state.Score = 100;
+    p.answers.Then([&](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setText(QString::fromUtf8("Ёжик"));
+        dialog.accept();
+    });
+    p.form->Exit1->trigger();
+    ASSERT_EQ(p.answers.seen.size(), 2u);  // welcome, then the name
+    EXPECT_TRUE(p.HiScoreForm->isVisible());
+    EXPECT_EQ(p.HiScoreForm->HiScoreTab(), kZonky);
+    EXPECT_EQ(p.form->hiScores().ShownScore(kZonky, 1), 150);
+    EXPECT_EQ(p.form->hiScores().Name(kZonky, 1), "\xA8\xE6\xE8\xEA");
+    EXPECT_EQ(QFileInfo(p.File("ZonkyMos.dat")).size(), 1222);
+    EXPECT_TRUE(p.form->renderer().Compose().Pixel(16, 178) != 0u);
+}
+
+TEST(Program, CommandsDuringTheGameOverWaitAreRefusedAndACloseWaitsForItsEnd) {
+    Shown p;
+    p.form->New->trigger();
+    QTimer::singleShot(300, [&] {
+        ASSERT_TRUE(p.form->game().InGameOver());
+        p.form->Classic1->trigger();
+        p.form->New->trigger();
+        p.form->close();
+        EXPECT_EQ(p.state().GameMode, kDedadidavaza);
+        EXPECT_TRUE(p.form->Dedadidavaza1->isChecked());
+        EXPECT_TRUE(p.form->isVisible());
+    });
+    p.form->Exit1->trigger();
+    EXPECT_FALSE(p.state().Running);
+    // The close waited and now runs: the good-bye dialog, then the window goes.
+    ASSERT_TRUE(WaitFor([&] { return !p.form->isVisible(); }));
+    EXPECT_EQ(p.answers.seen.size(), 2u);
+}
+
+TEST(Program, ClosingEndsTheGameThenSaysGoodBye) {
+    for (bool playing : {false, true}) {
+        Shown p;
+        if (playing) p.form->New->trigger();
+        QString caption;
+        p.answers.Then([&](QDialog& dialog) {
+            caption = dialog.windowTitle();
+            dialog.accept();
+        });
+        p.form->close();
+        EXPECT_FALSE(p.form->isVisible());
+        EXPECT_EQ(caption, "Good Bye!") << playing;
+        EXPECT_FALSE(p.state().Running);
+        EXPECT_EQ(p.form->game().LastResult().GameMode, playing ? kDedadidavaza : 0);
+        QCoreApplication::processEvents();  // the queued quit, with no loop to end
+    }
+}
+
+TEST(GameTimer, ANewIntervalRestartsOnlyWhenItDiffers) {
+    int ticks = 0;
+    GameTimer timer([&] { ++ticks; });
+    timer.SetInterval(200);
+    timer.SetEnabled(true);
+    QTest::qWait(150);
+    timer.SetInterval(200);  // the same: the period goes on
+    QTest::qWait(100);
+    EXPECT_EQ(ticks, 1);
+    timer.SetInterval(300);  // another: starts over
+    QTest::qWait(200);
+    EXPECT_EQ(ticks, 1);
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Enabled());
+}
+
+TEST(Delay, WaitsWhileHandlingEvents) {
+    bool handled = false;
+    QTimer::singleShot(20, [&] { handled = true; });
+    QElapsedTimer clock;
+    clock.start();
+    Delay(120);
+    EXPECT_GE(clock.elapsed(), 120);
+    EXPECT_TRUE(handled);
+}
+
+TEST(GameView, MapsKeysAndScalesByWholeFactors) {
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Escape), 27);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Space), 32);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Left), 37);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Up), 38);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Right), 39);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_Down), 40);
+    EXPECT_EQ(GameView::VirtualKey(Qt::Key_A), 0);
+    EXPECT_EQ(GameView::ScaleFor(1.0), 1);
+    EXPECT_EQ(GameView::ScaleFor(1.5), 1);
+    EXPECT_EQ(GameView::ScaleFor(2.0), 2);
+    EXPECT_EQ(GameView::ScaleFor(2.75), 2);
+    EXPECT_EQ(GameView::ScaleFor(0.5), 1);
+}
+
+}  // namespace
+}  // namespace zonky::test
