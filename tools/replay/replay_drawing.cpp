@@ -4,7 +4,10 @@
 
 namespace zonky {
 
-RendererDrawing::RendererDrawing(const GameState& state) : renderer_(state, LoadPictures()) {}
+// The window has just been shown: its first picture is a full repaint.
+RendererDrawing::RendererDrawing(const GameState& state) : renderer_(state, LoadPictures()) {
+    renderer_.InvalidateAll();
+}
 
 void RendererDrawing::Paint(const std::optional<std::array<int, 4>>& rect) {
     if (rect)

@@ -195,11 +195,18 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
             const std::int32_t color = Int32(words[17]);
             if (!ValidColor(color))
                 throw ReplayError("not a piece colour: " + std::string(words[17]));
+            const int col = Int32(words[18]);
+            const int row = Int32(words[19]);
+            // Moved like any falling piece, so the picture keeps up: the old piece comes off
+            // the screen and the new one goes on (this draws nothing without the renderer).
+            if (!s.NeedPiece) host_.RestorePieceBox(s.PieceCol, s.PieceRow);
             s.CurPiece = grid;
             s.CurColor = color;
-            s.PieceCol = Int32(words[18]);
-            s.PieceRow = Int32(words[19]);
+            s.PieceCol = col;
+            s.PieceRow = row;
             s.NeedPiece = false;
+            host_.SavePieceBox(col, row);
+            host_.DrawPiece(grid, col, row, color);
         } else if (command == "state") {
             ExpectArgs(words, 2, 2);
             const std::int32_t value = Int32(words[2]);
