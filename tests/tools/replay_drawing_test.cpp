@@ -59,6 +59,7 @@ TEST(ReplayDrawing, PaintRepaintsOnlyWhatItIsGiven) {
     // A cell put into the well directly shows only once a repaint reaches it.
     const Output run = Replay(
         "new\n"
+        "paint 0 0 1 1\n"  // the first show's repaint is done
         "set 20 1 0 3\n"
         "pixel 9 367\n"
         "paint 100 100 10 10\n"
