@@ -284,3 +284,27 @@ TEST(GameView, MapsKeysAndScalesByWholeFactors) {
 
 }  // namespace
 }  // namespace zonky::test
+
+namespace zonky::test {
+namespace {
+
+// Run with QT_SCALE_FACTOR=2: every pixel of the game becomes a sharp 2 x 2 block.
+TEST(HighDensity, TheSurfaceIsScaledByWholePixels) {
+    Shown p;
+    const qreal ratio = p.form->view().devicePixelRatioF();
+    if (ratio < 2) GTEST_SKIP() << "needs a device pixel ratio of 2 (QT_SCALE_FACTOR=2)";
+    p.form->New->trigger();
+    const QImage screen = p.form->renderer().Compose().image();
+    const QImage shown = p.form->view().grab().toImage();
+    ASSERT_EQ(shown.size(), screen.size() * 2);
+    for (int y = 0; y < screen.height(); y += 7)
+        for (int x = 0; x < screen.width(); x += 5) {
+            const QRgb want = screen.pixel(x, y);
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    ASSERT_EQ(shown.pixel(2 * x + dx, 2 * y + dy), want) << x << "," << y;
+        }
+}
+
+}  // namespace
+}  // namespace zonky::test
