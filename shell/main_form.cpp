@@ -48,7 +48,10 @@ TMainForm::TMainForm(std::uint32_t seed)
       host_(renderer_, *this),
       game_(host_, random_),
       renderer_(game_.state, LoadPictures()),
-      Timer1([this] { Run([this] { game_.Timer1Timer(); }); }) {
+      Timer1([this] {
+          Run([this] { game_.Timer1Timer(); });
+          sound_.PauseWhenSilent();
+      }) {
     setWindowTitle("Zonky Mosaro");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

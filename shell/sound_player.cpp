@@ -32,8 +32,8 @@ SoundPlayer::Opened SoundPlayer::OpenAnyDevice() {
     want.samples = kBufferFrames;
     auto tryOpen = [&want]() -> Opened {
         Opened opened;
+        // Opened paused: it runs only while a sound is playing.
         opened.device = SDL_OpenAudioDevice(nullptr, 0, &want, &opened.spec, 0);
-        if (opened.device != 0) SDL_PauseAudioDevice(opened.device, 0);
         return opened;
     };
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -137,9 +137,18 @@ void SoundPlayer::Play(SoundEffect sound, bool wait) {
     SDL_ClearQueuedAudio(device_);
     SDL_QueueAudio(device_, data->data(), static_cast<Uint32>(data->size()));
     SDL_UnlockAudioDevice(device_);
+    SDL_PauseAudioDevice(device_, 0);
+    playing_ = true;
     if (!wait) return;
     while (SDL_GetQueuedAudioSize(device_) > 0) SDL_Delay(static_cast<Uint32>(kPollStep.count()));
     SDL_Delay(static_cast<Uint32>(kDeviceLatency.count()));
+    PauseWhenSilent();
+}
+
+void SoundPlayer::PauseWhenSilent() {
+    if (!playing_ || SDL_GetQueuedAudioSize(device_) > 0) return;
+    SDL_PauseAudioDevice(device_, 1);
+    playing_ = false;
 }
 
 }  // namespace zonky

@@ -34,6 +34,10 @@ class SoundPlayer {
     // Starts a sound; with `wait`, returns only when it has been heard, handling no events.
     void Play(SoundEffect sound, bool wait);
 
+    // Stops the device's thread once the last sound has been heard, so that a silent game
+    // costs no processor time. Cheap: meant to be called on every timer tick.
+    void PauseWhenSilent();
+
     // Bytes still queued for the device (0 without one).
     std::uint32_t Queued() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
 
@@ -56,6 +60,7 @@ class SoundPlayer {
     std::shared_future<Opened> opening_;
     std::chrono::steady_clock::time_point giveUpAt_{};
     SDL_AudioDeviceID device_ = 0;
+    bool playing_ = false;
     SDL_AudioSpec spec_{};
     std::array<std::unique_ptr<std::vector<Uint8>>, 4> converted_;
 };

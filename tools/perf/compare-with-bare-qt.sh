@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Measures the program against a bare Qt Widgets window of the same size with a menu, side
+# by side on this machine, under a private Xvfb: time to the first window on screen, peak
+# memory, CPU while idle before a game, CPU during a game at level 1 and at level 8, CPU
+# during the game-over wait. Needs a build (./build.sh test or run) and Xvfb, xdotool.
+#   tools/perf/compare-with-bare-qt.sh [BUILD_DIR]
+set -euo pipefail
+BUILD=${1:-build}
+PROBE=$BUILD/bench/program_probe
+BARE=$BUILD/bench/bare_window
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "error: $tool is needed" >&2; exit 1; }
+done
+[ -x "$PROBE" ] && [ -x "$BARE" ] || { echo "error: build first ($PROBE, $BARE)" >&2; exit 1; }
+PROBE=$(realpath "$PROBE")
+BARE=$(realpath "$BARE")
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+cleanup() {
+  jobs -p | xargs -r kill 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$WORK/display")"
+export XDG_RUNTIME_DIR=$WORK SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+cd "$WORK"
+
+now_ms() { date +%s%3N; }
+# CPU time of every thread of a process so far, in nanoseconds (exact, unlike clock ticks).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%.0f", sum}'; }
+peak_kb() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
+# CPU of a process over some seconds, in percent of one core.
+cpu_percent() {
+  local pid=$1 seconds=$2 before after
+  before=$(cpu_ns "$pid")
+  sleep "$seconds"
+  after=$(cpu_ns "$pid")
+  awk -v d=$((after - before)) -v s="$seconds" 'BEGIN {printf "%.3f", 100 * d / 1e9 / s}'
+}
+# Milliseconds from starting a program until it shows a window.
+first_window_ms() {
+  local start=$1 pid=$2
+  for _ in $(seq 2000); do
+    if xdotool search --onlyvisible --pid "$pid" --name . >/dev/null 2>&1; then
+      echo $(($(now_ms) - start))
+      return
+    fi
+    sleep 0.005
+  done
+  echo "timeout"
+}
+
+measure_start() {  # prints "ms peak_kb idle_cpu"
+  local start pid ms
+  start=$(now_ms)
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  ms=$(first_window_ms "$start" "$pid")
+  sleep 1
+  local idle
+  idle=$(cpu_percent "$pid" 5)
+  echo "$ms $(peak_kb "$pid") $idle"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
+runs=${RUNS:-5}
+echo "measuring start-up, memory and idle CPU ($runs runs each)..."
+for i in $(seq $runs); do
+  read -r b_ms b_kb b_idle < <(measure_start "$BARE")
+  read -r p_ms p_kb p_idle < <(measure_start "$PROBE")
+  echo "  run $i: bare ${b_ms} ms ${b_kb} kB ${b_idle}%   program ${p_ms} ms ${p_kb} kB ${p_idle}%"
+  echo "$b_ms $b_kb $b_idle $p_ms $p_kb $p_idle" >>"$WORK/runs"
+done
+
+play_cpu() {
+  local level=$1 pid cpu
+  "$PROBE" --play "$level" >/dev/null 2>&1 &
+  pid=$!
+  first_window_ms "$(now_ms)" "$pid" >/dev/null
+  sleep 2
+  cpu=$(cpu_percent "$pid" 10)
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  echo "$cpu"
+}
+echo "measuring a game at level 1 and at level 8 (10 s each)..."
+level1=$(play_cpu 1)
+level8=$(play_cpu 8)
+
+echo "measuring the game-over wait..."
+mkfifo "$WORK/probe-out"
+"$PROBE" --game-over >"$WORK/probe-out" 2>/dev/null &
+probe=$!
+exec 4<"$WORK/probe-out"
+read -r line <&4  # "game-over": the wait begins
+before=$(cpu_ns "$probe")
+t0=$(now_ms)
+read -r line <&4  # "done"
+after=$(cpu_ns "$probe")
+t1=$(now_ms)
+wait_cpu=$(awk -v d=$((after - before)) -v ms=$((t1 - t0)) 'BEGIN {printf "%.3f", 100 * d / 1e9 / (ms / 1000)}')
+kill "$probe" 2>/dev/null || true
+wait "$probe" 2>/dev/null || true
+
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+col() { awk -v c="$1" '{print $c}' "$WORK/runs" | median; }
+b_ms=$(col 1); b_kb=$(col 2); b_idle=$(col 3); p_ms=$(col 4); p_kb=$(col 5); p_idle=$(col 6)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+
+echo
+echo "| measure (median of $runs) | bare Qt window | zonkymosaro | ratio |"
+echo "|---|---|---|---|"
+echo "| start to first window | ${b_ms} ms | ${p_ms} ms | $(ratio "$p_ms" "$b_ms") |"
+echo "| peak memory (VmHWM) | ${b_kb} kB | ${p_kb} kB | $(ratio "$p_kb" "$b_kb") |"
+echo "| CPU idle before a game | ${b_idle} % | ${p_idle} % | |"
+echo "| CPU during a game, level 1 | | ${level1} % | |"
+echo "| CPU during a game, level 8 | | ${level8} % | |"
+echo "| CPU during the game-over wait ($((t1 - t0)) ms) | | ${wait_cpu} % | |"
