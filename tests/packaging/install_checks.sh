@@ -6,6 +6,7 @@
 #   install_checks.sh desktop TREE             desktop-file-validate on the entry
 #   install_checks.sh appstream TREE           appstreamcli on the metainfo and the tree
 #   install_checks.sh launcher TREE            where the launcher starts the program
+#   install_checks.sh entry TREE               the desktop entry started as a desktop does
 # TREE is where the files are now, PREFIX where they are meant to be run from. A check whose
 # tool is missing exits 77, which ctest reports as skipped.
 set -eu
@@ -181,6 +182,45 @@ check_launcher() {
     launch_refused "mkdir" HOME="$home" XDG_DATA_HOME="$work/a-file"
 }
 
+# The installed entry started the way a desktop starts it: GLib parses its Exec key (a quoted
+# path, when the prefix holds a space) and runs the launcher, which starts the game in the
+# records directory. The entry names its launcher by the prefix, so TREE must be installed
+# where it is meant to run.
+check_entry() {
+    if ! command -v gio >/dev/null 2>&1; then
+        echo "gio not found (Debian package libglib2.0-bin): skipped"
+        exit "$SKIPPED"
+    fi
+    tree=$(cd "$1" && pwd -P)
+    program=$tree/bin/zonkymosaro
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir -m 700 "$work/runtime" "$work/home"
+    records=$work/data/zonkymosaro
+    (cd / && exec env -i PATH="$PATH" HOME="$work/home" XDG_DATA_HOME="$work/data" \
+        QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="$work/runtime" \
+        gio launch "$tree/$DESKTOP_FILE") >"$work/entry.log" 2>&1 ||
+        fail "gio launch: $(cat "$work/entry.log")"
+    # gio does not wait for the program: find it by its path and the directory it runs in,
+    # which no other run shares.
+    tries=0
+    pid=
+    while [ -z "$pid" ]; do
+        for proc in /proc/[0-9]*; do
+            if [ "$(readlink "$proc/exe" 2>/dev/null || true)" = "$program" ] &&
+                [ "$(readlink "$proc/cwd" 2>/dev/null || true)" = "$records" ]; then
+                pid=${proc#/proc/}
+            fi
+        done
+        tries=$((tries + 1))
+        [ -n "$pid" ] || [ "$tries" -lt 200 ] ||
+            fail "no game started from the entry runs in $records: $(cat "$work/entry.log")"
+        [ -n "$pid" ] || sleep 0.1
+    done
+    kill "$pid"
+    echo "ok: the entry started the game (pid $pid) in $records"
+}
+
 case "${1:-}" in
 install)
     rm -rf "$3"
@@ -190,8 +230,9 @@ tree) check_tree "$2" "$3" ;;
 desktop) check_desktop "$2" ;;
 appstream) check_appstream "$2" ;;
 launcher) check_launcher "$2" ;;
+entry) check_entry "$2" ;;
 *)
-    echo "usage: install_checks.sh install|tree|desktop|appstream|launcher ..." >&2
+    echo "usage: install_checks.sh install|tree|desktop|appstream|launcher|entry ..." >&2
     exit 2
     ;;
 esac
