@@ -118,7 +118,10 @@ make_package() {
     exit 1
   fi
   local debs=("$PACKAGE_DIR"/*.deb)
-  [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "error: cpack made no package" >&2; exit 1; }
+  if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "error: cpack made no package (see $PACKAGE_DIR/cpack.log)" >&2
+    exit 1
+  fi
   local deb=${debs[0]} depends root=$PACKAGE_DIR/root
   depends=$(dpkg-deb -f "$deb" Depends)
   if grep -Eq '(^|[ ,|])[a-z0-9.+-]+-dev([ ,(]|$)' <<<"$depends"; then
@@ -128,15 +131,16 @@ make_package() {
 
   say "checking what $(basename "$deb") installs"
   dpkg -x "$deb" "$root"
-  if [ "$(cd "$root" && ls -A)" != usr ]; then
-    echo "error: the package installs outside /usr: $(cd "$root" && ls -A | tr '\n' ' ')" >&2
+  local top
+  top=$(find "$root" -mindepth 1 -maxdepth 1 -printf '%f ')
+  if [ "$top" != "usr " ]; then
+    echo "error: the package installs outside /usr: $top" >&2
     exit 1
   fi
-  local check
-  for check in "tree $root/usr /usr" "desktop $root/usr" "appstream $root/usr" "launcher $root/usr"; do
-    # shellcheck disable=SC2086  # the words of one check
-    tests/packaging/install_checks.sh $check
-  done
+  tests/packaging/install_checks.sh tree "$root/usr" /usr
+  tests/packaging/install_checks.sh desktop "$root/usr"
+  tests/packaging/install_checks.sh appstream "$root/usr"
+  tests/packaging/install_checks.sh launcher "$root/usr"
 
   say "made $deb"
   dpkg-deb -f "$deb" Package Version Architecture Installed-Size Depends
