@@ -3,18 +3,22 @@
 #   ./build.sh test    install what is missing, build, run every test (also sanitized),
 #                      then fuzz the file parsers for a bounded time
 #   ./build.sh run     install what is missing, build, start the game
+#   ./build.sh package install what is missing, build, make the Debian package in
+#                      build/package and check what it installs
 #   ./build.sh bench   build and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Debian packages the build and the tests need.
+# Debian packages the build, the tests and the package need.
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libsdl2-dev fonts-liberation2 fonts-comic-neue
+  desktop-file-utils appstream dpkg-dev file libglib2.0-bin
 )
 
 BUILD_DIR=build
+PACKAGE_DIR=$BUILD_DIR/package
 SANITIZE_DIR=build-sanitize
 FUZZ_DIR=build-fuzz
 FUZZ_SECONDS=${FUZZ_SECONDS:-20}
@@ -103,6 +107,47 @@ run_fuzzers() {
   done
 }
 
+# The Debian package, made by CPack from the build, then unpacked into a scratch root and
+# checked: its files, both validators, the launcher, and dependencies with no -dev package.
+make_package() {
+  say "making the Debian package in $PACKAGE_DIR"
+  rm -rf "$PACKAGE_DIR"
+  mkdir -p "$PACKAGE_DIR"
+  if ! cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >"$PACKAGE_DIR/cpack.log" 2>&1; then
+    cat "$PACKAGE_DIR/cpack.log" >&2
+    exit 1
+  fi
+  local debs=("$PACKAGE_DIR"/*.deb)
+  if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "error: cpack made no package (see $PACKAGE_DIR/cpack.log)" >&2
+    exit 1
+  fi
+  local deb=${debs[0]} depends root=$PACKAGE_DIR/root
+  depends=$(dpkg-deb -f "$deb" Depends)
+  if grep -Eq '(^|[ ,|])[a-z0-9.+-]+-dev([ ,(]|$)' <<<"$depends"; then
+    echo "error: the package depends on a development package: $depends" >&2
+    exit 1
+  fi
+
+  say "checking what $(basename "$deb") installs"
+  dpkg -x "$deb" "$root"
+  local top
+  top=$(find "$root" -mindepth 1 -maxdepth 1 -printf '%f ')
+  if [ "$top" != "usr " ]; then
+    echo "error: the package installs outside /usr: $top" >&2
+    exit 1
+  fi
+  tests/packaging/install_checks.sh tree "$root/usr" /usr
+  tests/packaging/install_checks.sh desktop "$root/usr"
+  tests/packaging/install_checks.sh appstream "$root/usr"
+  tests/packaging/install_checks.sh launcher "$root/usr"
+
+  say "made $deb"
+  dpkg-deb -f "$deb" Package Version Architecture Installed-Size Depends
+  echo "Size: $(stat -c %s "$deb") bytes"
+  dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$'
+}
+
 case "${1:-}" in
   test)
     install_missing
@@ -121,13 +166,18 @@ case "${1:-}" in
     # The game keeps ZonkyMos.Ini and ZonkyMos.dat in the current directory.
     exec "$BUILD_DIR/shell/zonkymosaro"
     ;;
+  package)
+    install_missing
+    configure_and_build
+    make_package
+    ;;
   bench)
     install_missing
     configure_and_build
     for b in "$BUILD_DIR"/bench/*_bench; do "$b"; done
     ;;
   *)
-    echo "usage: ./build.sh test | run | bench" >&2
+    echo "usage: ./build.sh test | run | package | bench" >&2
     exit 2
     ;;
 esac
