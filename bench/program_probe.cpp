@@ -12,13 +12,7 @@
 #include <string>
 
 #include "records/dialogs/dialog_support.h"
-#include "records/dialogs/hiscore.h"
-#include "records/dialogs/input.h"
-#include "shell/about.h"
-#include "shell/about_eng.h"
-#include "shell/main_form.h"
-#include "shell/options.h"
-#include "shell/unit1.h"
+#include "shell/program.h"
 
 namespace {
 

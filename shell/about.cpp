@@ -5,16 +5,9 @@
 
 namespace zonky {
 
-TAboutFormRus::TAboutFormRus(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+TAboutFormRus::TAboutFormRus(QWidget* parent) : QDialog(parent, kAboutDialogFlags) {
     ui_.setupUi(this);
-    // The links open what they show, in the language the dialog was last given.
-    connect(ui_.Label7, &ClickLabel::clicked, this,
-            [this] { OpenLink(WebLinkUrl(ui_.Label7->text())); });
-    connect(ui_.Label6, &ClickLabel::clicked, this,
-            [this] { OpenLink(MailLinkUrl(ui_.Label6->text())); });
-    connect(ui_.Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectAboutControls(*this, ui_);
 }
 
 void TAboutFormRus::showEvent(QShowEvent* event) {

@@ -4,13 +4,7 @@
 #include <QIcon>
 
 #include "records/dialogs/dialog_support.h"
-#include "records/dialogs/hiscore.h"
-#include "records/dialogs/input.h"
-#include "shell/about.h"
-#include "shell/about_eng.h"
-#include "shell/main_form.h"
-#include "shell/options.h"
-#include "shell/unit1.h"
+#include "shell/program.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,16 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     zonky::InstallFontSubstitutes();
 
-    zonky::TMainForm MainForm;
-    zonky::TOpForm OpForm(MainForm.settings(), &MainForm);
-    zonky::TInputName InputName(&MainForm);
-    zonky::THiScoreForm HiScoreForm(MainForm.hiScores(), &MainForm);
-    zonky::TAboutFormRus AboutFormRus(&MainForm);
-    zonky::TForm2 Form2(MainForm.settings(), &MainForm);
-    zonky::TAboutFormEng AboutFormEng(&MainForm);
-    MainForm.AttachDialogs(
-        {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
-
-    MainForm.FormShow();
+    zonky::Program program;
+    program.MainForm.FormShow();
     return QApplication::exec();
 }

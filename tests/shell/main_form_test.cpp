@@ -25,13 +25,13 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
     return true;
 }
 
-struct Shown : Program {
+struct Shown : ProgramInTempDir {
     Shown() {
         form->FormShow();
-        QApplication::setActiveWindow(form.get());
+        QApplication::setActiveWindow(form);
         form->activateWindow();
         form->view().setFocus();
-        (void)QTest::qWaitForWindowActive(form.get());
+        (void)QTest::qWaitForWindowActive(form);
     }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&form->view(), static_cast<Qt::Key>(key), modifiers);
@@ -55,7 +55,7 @@ TEST(Program, StartsWithTheWelcomeDialogAndWritesNothing) {
 }
 
 TEST(Program, ReadsTheSettingsAndLanguageAtFirstShow) {
-    Program p;
+    ProgramInTempDir p;
     {
         QFile ini(p.File("ZonkyMos.Ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));

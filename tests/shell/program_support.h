@@ -11,14 +11,8 @@
 #include <functional>
 #include <memory>
 
-#include "records/dialogs/hiscore.h"
-#include "records/dialogs/input.h"
-#include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/delay.h"
-#include "shell/main_form.h"
-#include "shell/options.h"
-#include "shell/unit1.h"
+#include "shell/program.h"
 
 namespace zonky::test {
 
@@ -63,27 +57,18 @@ class ModalAnswers {
     QDialog* current_ = nullptr;
 };
 
-struct Program {
-    Program() : previous(QDir::currentPath()) {
+// The program in its own working directory, which is put back afterwards.
+struct ProgramInTempDir {
+    ProgramInTempDir() : previous(QDir::currentPath()) {
         QDir::setCurrent(dir.path());
-        form = std::make_unique<TMainForm>(12345);
-        OpForm = std::make_unique<TOpForm>(form->settings(), form.get());
-        InputName = std::make_unique<TInputName>(form.get());
-        HiScoreForm = std::make_unique<THiScoreForm>(form->hiScores(), form.get());
-        AboutFormRus = std::make_unique<TAboutFormRus>(form.get());
-        Form2 = std::make_unique<TForm2>(form->settings(), form.get());
-        AboutFormEng = std::make_unique<TAboutFormEng>(form.get());
-        form->AttachDialogs({OpForm.get(), InputName.get(), HiScoreForm.get(), AboutFormRus.get(),
-                             Form2.get(), AboutFormEng.get()});
+        windows = std::make_unique<::zonky::Program>();
+        form = &windows->MainForm;
+        InputName = &windows->InputName;
+        HiScoreForm = &windows->HiScoreForm;
+        Form2 = &windows->Form2;
     }
-    ~Program() {
-        AboutFormEng.reset();
-        Form2.reset();
-        AboutFormRus.reset();
-        HiScoreForm.reset();
-        InputName.reset();
-        OpForm.reset();
-        form.reset();
+    ~ProgramInTempDir() {
+        windows.reset();
         QDir::setCurrent(previous);
     }
     QString File(const char* name) const { return dir.filePath(name); }
@@ -91,13 +76,11 @@ struct Program {
     QTemporaryDir dir;
     QString previous;
     ModalAnswers answers;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<TOpForm> OpForm;
-    std::unique_ptr<TInputName> InputName;
-    std::unique_ptr<THiScoreForm> HiScoreForm;
-    std::unique_ptr<TAboutFormRus> AboutFormRus;
-    std::unique_ptr<TForm2> Form2;
-    std::unique_ptr<TAboutFormEng> AboutFormEng;
+    std::unique_ptr<::zonky::Program> windows;
+    TMainForm* form = nullptr;
+    TInputName* InputName = nullptr;
+    THiScoreForm* HiScoreForm = nullptr;
+    TForm2* Form2 = nullptr;
 };
 
 }  // namespace zonky::test

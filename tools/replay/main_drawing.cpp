@@ -1,25 +1,11 @@
 // zonky-replay [SCRIPT]: runs the game engine from a script, writes JSON lines, and draws
 // the window offscreen with the game's own renderer.
 #include <QGuiApplication>
-#include <fstream>
-#include <iostream>
 
 #include "tools/replay/replay_drawing.h"
 #include "tools/replay/replay_session.h"
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::cerr << "usage: zonky-replay [SCRIPT]\n";
-        return 2;
-    }
-    std::ifstream file;
-    if (argc == 2) {
-        file.open(argv[1]);
-        if (!file) {
-            std::cerr << "cannot open " << argv[1] << "\n";
-            return 2;
-        }
-    }
     // No window ever opens: the picture is drawn in memory. Qt's own notes (such as a
     // missing runtime directory) would break the one-line error contract on stderr.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,6 +16,5 @@ int main(int argc, char** argv) {
     zonky::ReplaySession session;
     zonky::RendererDrawing drawing(session.game().state);
     session.AttachDrawing(&drawing);
-    return zonky::RunScript(argc == 2 ? static_cast<std::istream&>(file) : std::cin, std::cout,
-                            std::cerr, session);
+    return zonky::RunCommandLine(argc, argv, session);
 }

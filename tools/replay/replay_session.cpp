@@ -1,6 +1,8 @@
 #include "tools/replay/replay_session.h"
 
 #include <charconv>
+#include <fstream>
+#include <iostream>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -292,6 +294,20 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySess
     }
     out << std::flush;
     return 0;
+}
+
+int RunCommandLine(int argc, char** argv, ReplaySession& session) {
+    if (argc > 2) {
+        std::cerr << "usage: zonky-replay [SCRIPT]\n";
+        return 2;
+    }
+    if (argc < 2) return RunScript(std::cin, std::cout, std::cerr, session);
+    std::ifstream file(argv[1]);
+    if (!file) {
+        std::cerr << "cannot open " << argv[1] << "\n";
+        return 2;
+    }
+    return RunScript(file, std::cout, std::cerr, session);
 }
 
 std::string ReplaySession::Dump() {

@@ -63,4 +63,7 @@ class ReplaySession {
 // Runs a whole script; returns the exit status (0, or 2 after writing "line N: ..." to err).
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session);
 
+// The command line "zonky-replay [SCRIPT]": the script from the file, else standard input.
+int RunCommandLine(int argc, char** argv, ReplaySession& session);
+
 }  // namespace zonky
