@@ -7,8 +7,12 @@
 
 namespace zonky {
 
-GameView::GameView(Renderer& renderer, KeyHandler onKey, QWidget* parent)
-    : QWidget(parent), renderer_(renderer), onKey_(std::move(onKey)) {
+GameView::GameView(Renderer& renderer, KeyHandler onKey, OtherKeyHandler onOtherKey,
+                   QWidget* parent)
+    : QWidget(parent),
+      renderer_(renderer),
+      onKey_(std::move(onKey)),
+      onOtherKey_(std::move(onOtherKey)) {
     setFixedSize(kWindowWidth, kWindowHeight);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -72,7 +76,7 @@ void GameView::keyPressEvent(QKeyEvent* event) {
                                  held.testFlag(Qt::AltModifier)};
     const int key = VirtualKey(event->key());
     if (key == 0) {
-        QWidget::keyPressEvent(event);
+        if (!onOtherKey_ || !onOtherKey_(*event)) QWidget::keyPressEvent(event);
         return;
     }
     onKey_(key, modifiers);

@@ -13,7 +13,10 @@ namespace zonky {
 class GameView : public QWidget {
   public:
     using KeyHandler = std::function<void(int key, KeyModifiers modifiers)>;
-    GameView(Renderer& renderer, KeyHandler onKey, QWidget* parent = nullptr);
+    // Gets the keys the game has no use for; answers whether it used the key.
+    using OtherKeyHandler = std::function<bool(const QKeyEvent& event)>;
+    GameView(Renderer& renderer, KeyHandler onKey, OtherKeyHandler onOtherKey,
+             QWidget* parent = nullptr);
 
     // Asks Qt to put on screen what the game drew or invalidated since the last call.
     void Sync();
@@ -31,6 +34,7 @@ class GameView : public QWidget {
   private:
     Renderer& renderer_;
     KeyHandler onKey_;
+    OtherKeyHandler onOtherKey_;
 };
 
 }  // namespace zonky

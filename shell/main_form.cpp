@@ -60,7 +60,7 @@ TMainForm::TMainForm(std::uint32_t seed)
         [this](int key, KeyModifiers modifiers) {
             Run([this, key, modifiers] { game_.Edit1KeyDown(key, modifiers); });
         },
-        this);
+        [this](const QKeyEvent& event) { return RunShortcutOfPhysicalKey(event); }, this);
     setCentralWidget(view_);
     CreateMenu();
     CheckMode(game_.state.GameMode);
@@ -148,6 +148,34 @@ void TMainForm::FormShow() {
     renderer_.InvalidateAll();
     show();
     view_->setFocus();
+}
+
+namespace {
+
+// The letters of the menu's shortcuts by their xkb key codes (evdev code + 8), the same on
+// X11 and Wayland whatever layout is active.
+struct PhysicalLetter {
+    quint32 scanCode;
+    Qt::Key key;
+};
+constexpr PhysicalLetter kShortcutLetters[] = {{33, Qt::Key_P}, {27, Qt::Key_R}, {53, Qt::Key_X}};
+
+}  // namespace
+
+bool TMainForm::RunShortcutOfPhysicalKey(const QKeyEvent& event) {
+    if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) return false;  // a Latin letter
+    const Qt::KeyboardModifiers held =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    for (const PhysicalLetter& letter : kShortcutLetters) {
+        if (event.nativeScanCode() != letter.scanCode) continue;
+        const QKeySequence typed(QKeyCombination(held, letter.key));
+        for (QAction* action : {Pause1, hiScore1, Exit1})
+            if (action->shortcut() == typed && action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+    }
+    return false;
 }
 
 void TMainForm::OptionsClick() {

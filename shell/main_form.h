@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 
@@ -99,6 +100,10 @@ class TMainForm : public QMainWindow {
     // waited for the game-over sequence.
     template <typename Command>
     void Run(Command command);
+
+    // A menu letter typed with another keyboard layout active (P, Alt+R, Alt+X on a Russian
+    // layout) still runs its command: the letter is found from the physical key.
+    bool RunShortcutOfPhysicalKey(const QKeyEvent& event);
 
     void OptionsClick();
     void hiScore1Click();

@@ -308,3 +308,33 @@ TEST(HighDensity, TheSurfaceIsScaledByWholePixels) {
 
 }  // namespace
 }  // namespace zonky::test
+
+namespace zonky::test {
+namespace {
+
+// The key P, R or X pressed with a Russian layout active: Qt sees a Cyrillic letter, the
+// xkb key code is still the Latin letter's.
+void PressPhysical(QWidget& target, int cyrillic, quint32 scanCode, Qt::KeyboardModifiers mods,
+                   const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, cyrillic, mods, scanCode, 0, 0, text);
+    QApplication::sendEvent(&target, &press);
+}
+
+TEST(Program, MenuLettersWorkWithARussianLayout) {
+    Shown p;
+    p.form->New->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !p.state().NeedPiece; }));
+    PressPhysical(p.form->view(), 0x0437, 33, Qt::NoModifier, QString::fromUtf8("з"));  // P
+    EXPECT_TRUE(p.state().Paused);
+    PressPhysical(p.form->view(), 0x0437, 33, Qt::NoModifier, QString::fromUtf8("з"));
+    EXPECT_TRUE(p.state().Running);
+    PressPhysical(p.form->view(), 0x043A, 27, Qt::AltModifier, QString::fromUtf8("к"));  // Alt+R
+    EXPECT_TRUE(p.HiScoreForm->isVisible());
+    PressPhysical(p.form->view(), 0x0437, 34, Qt::NoModifier, QString::fromUtf8("х"));  // [ key
+    EXPECT_TRUE(p.state().Running);
+    PressPhysical(p.form->view(), 0x0447, 53, Qt::AltModifier, QString::fromUtf8("ч"));  // Alt+X
+    EXPECT_FALSE(p.state().Running);
+}
+
+}  // namespace
+}  // namespace zonky::test
