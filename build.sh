@@ -12,6 +12,7 @@ PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libsdl2-dev fonts-liberation2 fonts-comic-neue
+  xvfb xauth xdotool x11-apps imagemagick libx11-dev
 )
 
 BUILD_DIR=build
