@@ -6,7 +6,8 @@
 //
 // Every line written to CONTROL_FIFO is one command and gets one answer line on
 // ANSWER_FIFO: `dump` answers a JSON object; `set`, `piece` and `state` (as zonky-replay
-// reads them) change the game and answer "ok"; anything else answers "error: ...".
+// reads them) change the game and answer "ok"; `late-in-level` and `last-piece` move a
+// falling piece to the end of its level or of the game; anything else answers "error: ...".
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -87,6 +88,12 @@ std::string Dump(const Windows& w) {
     json.String(modal ? modal->metaObject()->className() : "");
     json.Key("modalTitle");
     json.String(modal ? Utf8(modal->windowTitle()) : "");
+    json.Key("modalWindow");  // its X window, for xdotool
+    json.Int(modal ? static_cast<std::int64_t>(modal->winId()) : 0);
+    json.Key("mainWindow");
+    // Asking a window that does not exist yet for its id would create it.
+    json.Int(form.testAttribute(Qt::WA_WState_Created) ? static_cast<std::int64_t>(form.winId())
+                                                       : 0);
 
     json.Key("shown");
     json.BeginArray();
@@ -104,6 +111,8 @@ std::string Dump(const Windows& w) {
     json.String(Utf8(w.InputName->Controls().Edit1->text()));
 
     // The best-players dialog as the player reads it.
+    json.Key("hiscoreWindow");
+    json.Int(w.HiScoreForm->isVisible() ? static_cast<std::int64_t>(w.HiScoreForm->winId()) : 0);
     json.Key("hiscoreTab");
     json.Int(w.HiScoreForm->Controls().hitable->Tabs()->currentIndex() + 1);
     json.Key("hiscoreRows");
@@ -175,6 +184,16 @@ class ControlChannel {
         if (words.empty()) return "error: empty command";
         if (words[0] == "dump") return Dump(windows_);
         TMainForm& form = *windows_.MainForm;
+        GameState& state = form.game().state;
+        // Jumps ahead for the soak, taken only while a piece falls: before a game's first
+        // piece no next piece exists yet, and a level's count means pieces already played.
+        if (words[0] == "late-in-level" || words[0] == "last-piece") {
+            if (!state.Running || state.NeedPiece) return "skipped";
+            state.LevelPieces = kPiecesPerLevel - (words[0] == "late-in-level" ? 1 : 0);
+            if (words[0] == "last-piece") state.Level = kLastLevel;
+            form.game().ShowLevel();
+            return "ok";
+        }
         try {
             if (!ExecuteStateCommand(form.game().state, words))
                 return "error: unknown command '" + std::string(words[0]) + "'";
