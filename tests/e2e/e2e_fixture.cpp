@@ -27,8 +27,8 @@ void EndToEnd::TearDown() {
     work_.reset();
 }
 
-void EndToEnd::Start() {
-    program_ = std::make_unique<GameProgram>(*x_, game_, work_->path());
+void EndToEnd::Start(const std::vector<std::string>& wrapper) {
+    program_ = std::make_unique<GameProgram>(*x_, game_, work_->path(), wrapper);
 }
 
 Json EndToEnd::Expect(const std::function<bool(const Json&)>& ready, const std::string& what,

@@ -18,7 +18,7 @@ class EndToEnd : public ::testing::Test {
     void TearDown() override;
 
     // Starts the program in the game directory.
-    void Start();
+    void Start(const std::vector<std::string>& wrapper = {});
     // Closes the welcome dialog and waits for the main window; returns its id.
     std::string PassWelcome();
     // Closes the window as its close button would and answers the good-bye dialog; the

@@ -270,7 +270,8 @@ bool XServer::Screenshot(const fs::path& file) const {
     return RunTool({"import", "-window", "root", file.string()}, Env()) == 0;
 }
 
-GameProgram::GameProgram(const XServer& x, const fs::path& gameDir, const fs::path& workDir)
+GameProgram::GameProgram(const XServer& x, const fs::path& gameDir, const fs::path& workDir,
+                         const std::vector<std::string>& wrapper)
     : control_(workDir / "control"),
       answers_(workDir / "answers"),
       stderr_((workDir / "program.log").string()) {
@@ -291,8 +292,9 @@ GameProgram::GameProgram(const XServer& x, const fs::path& gameDir, const fs::pa
     env["QT_QPA_PLATFORM"] = "xcb";
     const int log = open(stderr_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     // The program's output goes to its log, for the test's messages.
-    process_ =
-        Process({ZONKY_E2E_PROGRAM, control_.string(), answers_.string()}, env, gameDir, -1, log);
+    std::vector<std::string> argv = wrapper;
+    argv.insert(argv.end(), {ZONKY_E2E_PROGRAM, control_.string(), answers_.string()});
+    process_ = Process(argv, env, gameDir, -1, log);
     if (log >= 0) close(log);
 }
 

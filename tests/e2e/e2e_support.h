@@ -98,7 +98,9 @@ class XServer {
 // The program under test (zonkymosaro-e2e) in a game directory of its own.
 class GameProgram {
   public:
-    GameProgram(const XServer& x, const fs::path& gameDir, const fs::path& workDir);
+    // `wrapper` runs before the program, which gets its arguments appended.
+    GameProgram(const XServer& x, const fs::path& gameDir, const fs::path& workDir,
+                const std::vector<std::string>& wrapper = {});
     ~GameProgram();
 
     bool Running() { return process_.Running(); }
