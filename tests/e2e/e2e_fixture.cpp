@@ -23,6 +23,7 @@ void EndToEnd::TearDown() {
         std::fprintf(stderr, "program output:\n%s\n", program_->Stderr().c_str());
     }
     program_.reset();
+    AfterProgram();
     x_.reset();
     work_.reset();
 }

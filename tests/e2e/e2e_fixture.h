@@ -16,6 +16,8 @@ class EndToEnd : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs once the program has ended, before the work directory goes.
+    virtual void AfterProgram() {}
 
     // Starts the program in the game directory.
     void Start(const std::vector<std::string>& wrapper = {});

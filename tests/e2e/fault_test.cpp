@@ -49,11 +49,10 @@ struct Outcome {
 
 class Fault : public EndToEnd {
   protected:
-    void TearDown() override {
-        EndToEnd::TearDown();  // the program first, then its file system
-    }
-    ~Fault() override {
+    // The file system goes before the work directory that holds its mount point.
+    void AfterProgram() override {
         if (mounted_) umount2(mountPoint_.c_str(), MNT_DETACH);
+        mounted_ = false;
     }
 
     // A small file system of its own as the game directory; false when none can be made.

@@ -209,16 +209,14 @@ TEST_F(WindowSoak, RandomPlayNeverCrashesHangsOrBreaksTheState) {
             continue;
         }
         if (d["window"]["minimised"].boolean) {
-            // It stays paused while minimised; the window manager restores it.
-            EXPECT_FALSE(d["running"].boolean) << "running while minimised";
+            // The window manager restores it. (Whether it stays paused is checked in
+            // Window.*: here keys sent just before may still be on their way.)
             if (Roll(2)) {
                 Did("restored");
                 x_->Wm({"iconify", main});  // what a manager does when asked to minimise
                 x_->Wm({"restore", main});
                 Expect([](const Json& e) { return !e["window"]["minimised"].boolean; },
                        "the restored window");
-                const Json restored = program_->Dump();
-                EXPECT_FALSE(restored["running"].boolean) << "restoring resumed the game";
             }
             continue;
         }
