@@ -51,8 +51,8 @@ void EndToEnd::Shot(const std::string& what) {
     EXPECT_TRUE(x_->Screenshot(artefacts_ / (number + what + ".png"))) << what;
 }
 
-std::string EndToEnd::PassWelcome() {
-    const std::string welcome = x_->WaitForWindow("^Welcome");
+std::string EndToEnd::PassWelcome(const std::string& welcomeTitle) {
+    const std::string welcome = x_->WaitForWindow(welcomeTitle);
     EXPECT_NE(welcome, "") << "no welcome dialog";
     if (welcome.empty()) return "";
     // The welcome dialog stands alone: the main window is not shown yet.
@@ -71,9 +71,9 @@ std::string EndToEnd::PassWelcome() {
     return main;
 }
 
-void EndToEnd::CloseProgram(const std::string& mainWindow) {
+void EndToEnd::CloseProgram(const std::string& mainWindow, const std::string& goodByeTitle) {
     ASSERT_EQ(x_->Wm({"close", mainWindow}), 0);
-    const std::string goodBye = x_->WaitForWindow("^Good Bye!");
+    const std::string goodBye = x_->WaitForWindow(goodByeTitle);
     ASSERT_NE(goodBye, "") << "no good-bye dialog";
     Shot("good-bye");
     x_->Focus(goodBye);

@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSocketNotifier>
 #include <QTabBar>
 #include <cerrno>
@@ -71,6 +72,9 @@ std::string Dump(const Windows& w) {
     json.Int(form.timer().Interval());
     json.Key("timerEnabled");
     json.Bool(form.timer().Enabled());
+
+    json.Key("menuTitle");
+    json.String(Utf8(form.Game1->title()));
 
     json.Key("window");
     json.BeginObject();

@@ -53,5 +53,43 @@ TEST_F(Window, MinimisingPausesAndOnlyPResumes) {
     CloseProgram(main);
 }
 
+// Options: Russian, kept for the next run, and back to English.
+TEST_F(Window, TheLanguageSwitchesToRussianAndBack) {
+    Start();
+    std::string main = PassWelcome();
+    ASSERT_NE(main, "");
+    const auto chooseLanguage = [&](const char* y) {
+        x_->Focus(main);
+        Keys({"F3"});
+        const Json options =
+            Expect([](const Json& d) { return d["modal"].text == "zonky::TOpForm"; }, "Options");
+        const std::string dialog = std::to_string(options["modalWindow"].number);
+        // The language buttons stand at the right of the dialog, English above Russian.
+        ASSERT_EQ(x_->Xdotool({"mousemove", "--window", dialog, "190", y, "click", "1"}), 0);
+        Shot("options");
+        x_->Focus(dialog);
+        Keys({"Return"});
+        Expect([](const Json& d) { return d["modal"].text.empty(); }, "Options closed");
+    };
+    chooseLanguage("72");
+    const Json russian = program_->Dump();
+    EXPECT_EQ(russian["settings"].text, "0111");
+    EXPECT_EQ(russian["menuTitle"].text, "&Игра");
+    EXPECT_EQ(ReadBytes(game_ / "ZonkyMos.Ini"), (std::vector<unsigned char>{'0', '1', '1', '1'}));
+    Shot("russian");
+    CloseProgram(main, "^До свидания!");
+
+    Start();
+    main = PassWelcome("^Добро пожаловать!");
+    ASSERT_NE(main, "");
+    EXPECT_EQ(program_->Dump()["menuTitle"].text, "&Игра");
+    chooseLanguage("48");
+    const Json english = program_->Dump();
+    EXPECT_EQ(english["settings"].text, "0110");
+    EXPECT_EQ(english["menuTitle"].text, "&Game");
+    EXPECT_EQ(ReadBytes(game_ / "ZonkyMos.Ini"), (std::vector<unsigned char>{'0', '1', '1', '0'}));
+    CloseProgram(main);
+}
+
 }  // namespace
 }  // namespace zonky::e2e
