@@ -6,8 +6,8 @@
 //
 // Every line written to CONTROL_FIFO is one command and gets one answer line on
 // ANSWER_FIFO: `dump` answers a JSON object; `set`, `piece` and `state` (as zonky-replay
-// reads them) change the game and answer "ok"; `late-in-level` and `last-piece` move a
-// falling piece to the end of its level or of the game; anything else answers "error: ...".
+// reads them) change the game and answer "ok"; `late-in-level` and `last-piece` make the
+// falling piece the last of its level or of the game; anything else answers "error: ...".
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -193,7 +193,7 @@ class ControlChannel {
         // piece no next piece exists yet, and a level's count means pieces already played.
         if (words[0] == "late-in-level" || words[0] == "last-piece") {
             if (!state.Running || state.NeedPiece) return "skipped";
-            state.LevelPieces = kPiecesPerLevel - (words[0] == "late-in-level" ? 1 : 0);
+            state.LevelPieces = kPiecesPerLevel;  // the falling piece is the level's last
             if (words[0] == "last-piece") state.Level = kLastLevel;
             form.game().ShowLevel();
             return "ok";

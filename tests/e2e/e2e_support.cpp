@@ -110,7 +110,7 @@ bool Process::Running() {
     int raw = 0;
     const pid_t done = waitpid(pid_, &raw, WNOHANG);
     if (done == pid_) {
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
         return false;
     }
     return done == 0;
@@ -327,9 +327,13 @@ std::string GameProgram::Command(const std::string& line, milliseconds timeout) 
 
 Json GameProgram::Dump(milliseconds timeout) {
     const std::string answer = Command("dump", timeout);
-    if (answer.empty() || answer.front() != '{')
-        throw std::runtime_error("no state dump (the program hangs or has died): '" + answer +
-                                 "'\n" + Stderr());
+    if (answer.empty() || answer.front() != '{') {
+        const std::optional<int> status = process_.WaitExit(milliseconds(0));
+        throw std::runtime_error(
+            (status ? "no state dump: the program ended with status " + std::to_string(*status)
+                    : std::string("no state dump: the program hangs")) +
+            " (answer '" + answer + "')\n" + Stderr());
+    }
     return Json::Parse(answer);
 }
 

@@ -47,7 +47,8 @@ class Process {
     Process& operator=(Process&& other) noexcept;
 
     bool Running();
-    // The exit status once it has ended within the time (-1 for a signal), else nothing.
+    // The exit status once it has ended within the time (128 + N for signal N), else
+    // nothing.
     std::optional<int> WaitExit(milliseconds timeout);
     void Kill();
     pid_t pid() const { return pid_; }

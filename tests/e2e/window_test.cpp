@@ -53,6 +53,60 @@ TEST_F(Window, MinimisingPausesAndOnlyPResumes) {
     CloseProgram(main);
 }
 
+// In each mode, the 80th piece ends the level: the next comes in at the faster interval.
+TEST_F(Window, LevelsAdvanceInEveryMode) {
+    Start();
+    const std::string main = PassWelcome();
+    ASSERT_NE(main, "");
+    for (const char* mode : {"alt+1", "alt+2", "alt+3"}) {
+        x_->Focus(main);
+        Keys({mode});
+        // Switching ends the game before: a record is entered on the way.
+        Json falling = Expect(
+            [](const Json& d) {
+                return (d["running"].boolean && !d["needPiece"].boolean) ||
+                       d["modal"].text == "zonky::TInputName";
+            },
+            std::string("a falling piece after ") + mode);
+        if (falling["modal"].text == "zonky::TInputName") {
+            x_->Focus(std::to_string(falling["modalWindow"].number));
+            Keys({"Return"});
+            falling = Expect(
+                [](const Json& d) { return d["running"].boolean && !d["needPiece"].boolean; },
+                std::string("a falling piece after the record and ") + mode);
+            x_->Focus(main);
+        }
+        EXPECT_EQ(falling["level"].number, 1);
+        EXPECT_EQ(falling["interval"].number, 1000);
+        ASSERT_EQ(program_->Command("late-in-level"), "ok");
+        Keys({"space"});  // the 80th piece lands; the next tick ends the level
+        const Json next = Expect(
+            [](const Json& d) {
+                return d["level"].number == 2 && d["levelPieces"].number == 1 &&
+                       !d["needPiece"].boolean;
+            },
+            std::string("level 2 after ") + mode);
+        EXPECT_EQ(next["interval"].number, 600);
+        EXPECT_EQ(next["invariants"].text, "");
+        Shot(std::string("level-2-") + mode);
+    }
+    Keys({"p"});
+    Expect([](const Json& d) { return d["paused"].boolean; }, "paused");
+    // Closing ends the paused game through the game-over sequence; it may enter the table.
+    ASSERT_EQ(x_->Wm({"close", main}), 0);
+    const Json over = Expect([](const Json& d) { return !d["modal"].text.empty(); },
+                             "a dialog of the closing sequence");
+    if (over["modal"].text == "zonky::TInputName") {
+        x_->Focus(std::to_string(over["modalWindow"].number));
+        Keys({"Return"});
+    }
+    const std::string goodBye = x_->WaitForWindow("^Good Bye!");
+    ASSERT_NE(goodBye, "");
+    x_->Focus(goodBye);
+    Keys({"Return"});
+    EXPECT_EQ(program_->WaitExit(), std::optional<int>(0));
+}
+
 // Options: Russian, kept for the next run, and back to English.
 TEST_F(Window, TheLanguageSwitchesToRussianAndBack) {
     Start();
