@@ -200,10 +200,14 @@ XServer::XServer(const fs::path& dir) : auth_(dir / "Xauthority") {
     }
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) return;
+    // Its messages (about display numbers taken by other servers) go to a log of its own.
+    const int log =
+        open((dir / "xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     server_ = Process({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
                        "1024x768x24", "-nolisten", "tcp", "-auth", auth_.string()},
-                      {}, dir, ready[1]);
+                      {}, dir, ready[1], log);
     close(ready[1]);
+    if (log >= 0) close(log);
     // Xvfb writes its display number once it accepts connections.
     std::string number;
     const auto deadline = Clock::now() + kTimeout;
