@@ -33,6 +33,12 @@ FileStart ReadFileStart(const std::string& path, std::size_t limit) {
 }
 
 FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    // QSaveFile follows a symbolic link and renames its new file over the link's target:
+    // a link to a device (say /dev/zero) would have that device replaced by a regular
+    // file, which root is allowed to do. Only a regular file, or none, is replaced.
+    const QFileInfo existing(QString::fromStdString(path));
+    if (existing.exists() && !existing.isFile())
+        return {WriteStatus::NotCreated, "not a regular file"};
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
         return {WriteStatus::NotCreated, file.errorString().toStdString()};

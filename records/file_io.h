@@ -38,7 +38,8 @@ struct FileStart {
 FileStart ReadFileStart(const std::string& path, std::size_t limit);
 
 // Writes a temporary file beside `path` and renames it over `path` only once it is
-// complete, so a failure at any point leaves the old file whole.
+// complete, so a failure at any point leaves the old file whole. A name that is there but
+// is no regular file (a directory, a pipe, a device, or a link to one) is left alone.
 FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Deletes a file; whether that worked changes nothing for the caller's later steps.

@@ -1,6 +1,7 @@
 #include "records/settings_file.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 
@@ -65,6 +66,28 @@ TEST_F(SettingsFile, WhatCannotBeOpenedGivesTheDefaultsAndIsLeftAlone) {
     ASSERT_EQ(mkfifo(kName.c_str(), 0600), 0);
     EXPECT_EQ(Flags(LoadSettings()), "0110");  // and without waiting on the pipe
     EXPECT_TRUE(std::filesystem::is_fifo(kName));
+}
+
+// Saving through a link writes where it points; a link to a device must not get that device
+// replaced by a regular file (root may rename over /dev/zero).
+TEST_F(SettingsFile, ALinkToAPipeOrADeviceIsNotWrittenThrough) {
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    std::filesystem::create_symlink(dir_ / "pipe", kName);
+    EXPECT_EQ(Flags(LoadSettings()), "0110");
+    EXPECT_EQ(SaveSettings(Of("1001")).status, WriteStatus::NotCreated);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe"));
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+
+    if (geteuid() != 0) GTEST_SKIP() << "making a device node needs root";
+    // The zero device, made here so that a failure cannot reach the system's /dev/zero.
+    ASSERT_EQ(mknod("zero", S_IFCHR | 0666, makedev(1, 5)), 0);
+    std::filesystem::remove(kName);
+    std::filesystem::create_symlink(dir_ / "zero", kName);
+    EXPECT_EQ(Flags(LoadSettings()), "0110");
+    const FileWriteResult save = SaveSettings(Of("1001"));
+    EXPECT_EQ(save.status, WriteStatus::NotCreated);
+    EXPECT_TRUE(std::filesystem::is_character_file(dir_ / "zero"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{kName, "pipe", "zero"}));
 }
 
 TEST_F(SettingsFile, AReadOnlyFileIsReadAndNotOverwritten) {

@@ -17,6 +17,8 @@ namespace {
 constexpr int kWindowPixelsWide = 309;
 constexpr int kWindowPixelsHigh = 380;
 
+}  // namespace
+
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
     std::size_t at = 0;
@@ -30,6 +32,8 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
     }
     return words;
 }
+
+namespace {
 
 template <typename T>
 T Number(std::string_view word, T low, T high) {
@@ -101,6 +105,64 @@ void WriteGrid(JsonWriter& json, const PieceGrid& grid) {
 }
 
 }  // namespace
+
+bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& words, Host* host) {
+    if (words.empty()) return false;
+    const std::string_view command = words[0];
+    if (command == "set") {
+        ExpectArgs(words, 3, 4);
+        const int row = Number<int>(words[1], kTopRow, kLastRow);
+        const int col = Number<int>(words[2], kFirstColumn, kLastColumn);
+        const std::int32_t code = Int32(words[3]);
+        if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
+            (code < kMinPieceCode || code > kMaxPieceCode))
+            throw ReplayError("not a well cell code: " + std::string(words[3]));
+        const std::int32_t color =
+            words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
+        SetCell(s, row, col, code, color);
+    } else if (command == "piece") {
+        ExpectArgs(words, 19, 19);
+        if (!s.Running && !s.Paused) throw ReplayError("'piece' needs a running game");
+        PieceGrid grid;
+        for (int k = 0; k < 16; ++k) {
+            grid.cells[k] = Int32(words[1 + k]);
+            if (!ValidPieceCode(grid.cells[k]))
+                throw ReplayError("not a piece cell code: " + std::string(words[1 + k]));
+        }
+        const std::int32_t color = Int32(words[17]);
+        if (!ValidColor(color)) throw ReplayError("not a piece colour: " + std::string(words[17]));
+        const int col = Int32(words[18]);
+        const int row = Int32(words[19]);
+        // Moved like any falling piece, so the picture keeps up: the old piece comes off the
+        // screen and the new one goes on.
+        if (host && !s.NeedPiece) host->RestorePieceBox(s.PieceCol, s.PieceRow);
+        s.CurPiece = grid;
+        s.CurColor = color;
+        s.PieceCol = col;
+        s.PieceRow = row;
+        s.NeedPiece = false;
+        if (host) {
+            host->SavePieceBox(col, row);
+            host->DrawPiece(grid, col, row, color);
+        }
+    } else if (command == "state") {
+        ExpectArgs(words, 2, 2);
+        const std::int32_t value = Int32(words[2]);
+        if (words[1] == "level")
+            s.Level = value;
+        else if (words[1] == "levelPieces")
+            s.LevelPieces = value;
+        else if (words[1] == "score")
+            s.Score = value;
+        else if (words[1] == "lines")
+            s.Lines = value;
+        else
+            throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+    } else {
+        return false;
+    }
+    return true;
+}
 
 ReplaySession::ReplaySession() : game_(host_, random_) {
     // As after start-up and first show with no files: Dedadidavaza, settings "0110".
@@ -174,54 +236,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
         } else if (command == "sound") {
             ExpectArgs(words, 1, 1);
             game_.settings.SoundOn = static_cast<std::uint8_t>(Number<int>(words[1], 0, 1));
-        } else if (command == "set") {
-            ExpectArgs(words, 3, 4);
-            const int row = Number<int>(words[1], kTopRow, kLastRow);
-            const int col = Number<int>(words[2], kFirstColumn, kLastColumn);
-            const std::int32_t code = Int32(words[3]);
-            if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
-                (code < kMinPieceCode || code > kMaxPieceCode))
-                throw ReplayError("not a well cell code: " + std::string(words[3]));
-            const std::int32_t color =
-                words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
-            SetCell(s, row, col, code, color);
-        } else if (command == "piece") {
-            ExpectArgs(words, 19, 19);
-            if (!s.Running && !s.Paused) throw ReplayError("'piece' needs a running game");
-            PieceGrid grid;
-            for (int k = 0; k < 16; ++k) {
-                grid.cells[k] = Int32(words[1 + k]);
-                if (!ValidPieceCode(grid.cells[k]))
-                    throw ReplayError("not a piece cell code: " + std::string(words[1 + k]));
-            }
-            const std::int32_t color = Int32(words[17]);
-            if (!ValidColor(color))
-                throw ReplayError("not a piece colour: " + std::string(words[17]));
-            const int col = Int32(words[18]);
-            const int row = Int32(words[19]);
-            // Moved like any falling piece, so the picture keeps up: the old piece comes off
-            // the screen and the new one goes on (this draws nothing without the renderer).
-            if (!s.NeedPiece) host_.RestorePieceBox(s.PieceCol, s.PieceRow);
-            s.CurPiece = grid;
-            s.CurColor = color;
-            s.PieceCol = col;
-            s.PieceRow = row;
-            s.NeedPiece = false;
-            host_.SavePieceBox(col, row);
-            host_.DrawPiece(grid, col, row, color);
-        } else if (command == "state") {
-            ExpectArgs(words, 2, 2);
-            const std::int32_t value = Int32(words[2]);
-            if (words[1] == "level")
-                s.Level = value;
-            else if (words[1] == "levelPieces")
-                s.LevelPieces = value;
-            else if (words[1] == "score")
-                s.Score = value;
-            else if (words[1] == "lines")
-                s.Lines = value;
-            else
-                throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+        } else if (ExecuteStateCommand(s, words, &host_)) {
         } else if (command == "paint" || command == "png" || command == "pixel") {
             ExecuteDrawing(words, out);
         } else if (command == "dump") {
@@ -310,11 +325,7 @@ int RunCommandLine(int argc, char** argv, ReplaySession& session) {
     return RunScript(file, std::cout, std::cerr, session);
 }
 
-std::string ReplaySession::Dump() {
-    const GameState& s = game_.state;
-    JsonWriter json;
-    json.BeginObject();
-
+void WriteGameState(JsonWriter& json, const GameState& s) {
     json.Key("well");
     json.BeginArray();
     for (int r = kTopRow; r <= kFloorRow; ++r) {
@@ -383,6 +394,14 @@ std::string ReplaySession::Dump() {
         json.Key(key);
         json.Bool(value);
     }
+}
+
+std::string ReplaySession::Dump() {
+    const GameState& s = game_.state;
+    JsonWriter json;
+    json.BeginObject();
+
+    WriteGameState(json, s);
     json.Key("rotateClockwise");
     json.Int(game_.settings.RotateClockwise);
     json.Key("soundOn");

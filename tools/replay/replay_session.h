@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "tools/replay/json_writer.h"
 #include "tools/replay/replay_host.h"
 
 namespace zonky {
@@ -59,6 +60,19 @@ class ReplaySession {
     Game game_;
     ReplayDrawing* drawing_ = nullptr;
 };
+
+// A script line's words, split at blanks.
+std::vector<std::string_view> SplitWords(std::string_view line);
+
+// The commands that prepare a game's state, as a script writes them: `set` (a well cell),
+// `piece` (the falling piece) and `state` (a counter). Returns false for any other command;
+// throws ReplayError for a malformed one. Shared with the test hook of the real window.
+// With a host, `piece` also takes the old piece off the screen and draws the new one.
+bool ExecuteStateCommand(GameState& state, const std::vector<std::string_view>& words,
+                         Host* host = nullptr);
+
+// The game's fields of `dump`, from "well" to "nextShown", into an open object.
+void WriteGameState(JsonWriter& json, const GameState& state);
 
 // Runs a whole script; returns the exit status (0, or 2 after writing "line N: ..." to err).
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session);
