@@ -32,7 +32,7 @@ SoundPlayer::Opened SoundPlayer::OpenAnyDevice() {
     want.samples = kBufferFrames;
     auto tryOpen = [&want]() -> Opened {
         Opened opened;
-        // Opened paused: it runs only while a sound is playing.
+        // Opened paused: it plays only while a sound is queued.
         opened.device = SDL_OpenAudioDevice(nullptr, 0, &want, &opened.spec, 0);
         return opened;
     };

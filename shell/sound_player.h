@@ -34,8 +34,9 @@ class SoundPlayer {
     // Starts a sound; with `wait`, returns only when it has been heard, handling no events.
     void Play(SoundEffect sound, bool wait);
 
-    // Stops the device's thread once the last sound has been heard, so that a silent game
-    // costs no processor time. Cheap: meant to be called on every timer tick.
+    // Pauses the device once the last sound has been heard. SDL 2 still wakes its audio
+    // thread while paused; closing the device after a silence would save that too. Cheap:
+    // meant to be called on every timer tick.
     void PauseWhenSilent();
 
     // Bytes still queued for the device (0 without one).
