@@ -134,26 +134,7 @@ std::string Dump(const Windows& w) {
 
     // The table in memory, which the file must match after a save.
     json.Key("table");
-    json.BeginArray();
-    const HiScoreTable& table = form.hiScores();
-    for (int mode = 1; mode <= HiScoreTable::kLists; ++mode) {
-        json.BeginObject();
-        json.Key("entries");
-        json.BeginArray();
-        for (int k = 1; k <= HiScoreTable::kEntries; ++k) {
-            json.BeginArray();
-            json.Int(table.Avatar(mode, k));
-            json.Int(table.ShownScore(mode, k));
-            json.Int(table.FinalLevel(mode, k));
-            json.String(Cp1251ToUtf8(table.Name(mode, k)));
-            json.EndArray();
-        }
-        json.EndArray();
-        json.Key("newest");
-        json.Int(table.Newest(mode));
-        json.EndObject();
-    }
-    json.EndArray();
+    WriteHiScores(json, form.hiScores());
     json.EndObject();
     return json.str();
 }

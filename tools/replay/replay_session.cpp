@@ -1,9 +1,9 @@
 #include "tools/replay/replay_session.h"
 
 #include <charconv>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
-#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -325,6 +325,28 @@ int RunCommandLine(int argc, char** argv, ReplaySession& session) {
     return RunScript(file, std::cout, std::cerr, session);
 }
 
+void WriteHiScores(JsonWriter& json, const HiScoreTable& table) {
+    json.BeginArray();
+    for (int mode = 1; mode <= HiScoreTable::kLists; ++mode) {
+        json.BeginObject();
+        json.Key("entries");
+        json.BeginArray();
+        for (int k = 1; k <= HiScoreTable::kEntries; ++k) {
+            json.BeginArray();
+            json.Int(table.Avatar(mode, k));
+            json.Int(table.ShownScore(mode, k));
+            json.Int(table.FinalLevel(mode, k));
+            json.String(Cp1251ToUtf8(table.Name(mode, k)));
+            json.EndArray();
+        }
+        json.EndArray();
+        json.Key("newest");
+        json.Int(table.Newest(mode));
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void WriteGameState(JsonWriter& json, const GameState& s) {
     json.Key("well");
     json.BeginArray();
@@ -418,26 +440,7 @@ std::string ReplaySession::Dump() {
     host_.events.clear();
 
     json.Key("hiscores");
-    json.BeginArray();
-    const HiScoreTable& table = host_.hiScores;
-    for (int mode = 1; mode <= HiScoreTable::kLists; ++mode) {
-        json.BeginObject();
-        json.Key("entries");
-        json.BeginArray();
-        for (int k = 1; k <= HiScoreTable::kEntries; ++k) {
-            json.BeginArray();
-            json.Int(table.Avatar(mode, k));
-            json.Int(table.ShownScore(mode, k));
-            json.Int(table.FinalLevel(mode, k));
-            json.String(Cp1251ToUtf8(table.Name(mode, k)));
-            json.EndArray();
-        }
-        json.EndArray();
-        json.Key("newest");
-        json.Int(table.Newest(mode));
-        json.EndObject();
-    }
-    json.EndArray();
+    WriteHiScores(json, host_.hiScores);
 
     json.EndObject();
     return json.str();

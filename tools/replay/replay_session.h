@@ -74,6 +74,9 @@ bool ExecuteStateCommand(GameState& state, const std::vector<std::string_view>& 
 // The game's fields of `dump`, from "well" to "nextShown", into an open object.
 void WriteGameState(JsonWriter& json, const GameState& state);
 
+// The three best-players lists as `dump` writes them: entries and the newest position.
+void WriteHiScores(JsonWriter& json, const HiScoreTable& table);
+
 // Runs a whole script; returns the exit status (0, or 2 after writing "line N: ..." to err).
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session);
 
