@@ -68,9 +68,9 @@ run_tests() {
   say "running the tests"
   ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" -LE e2e
   # The real windows under Xvfb run one at a time, so that no other test loads the machine
-  # while they wait on windows; one that times out on a busy machine gets a second run.
+  # while they wait on windows.
   say "running the end-to-end tests"
-  ctest --test-dir "$BUILD_DIR" --output-on-failure -L e2e --repeat until-pass:2
+  ctest --test-dir "$BUILD_DIR" --output-on-failure -L e2e
   say "running the sanitized engine tests"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$SANITIZE_DIR" --output-on-failure -j "$JOBS" -L engine

@@ -4,12 +4,16 @@
 #include <QIcon>
 
 #include "records/dialogs/dialog_support.h"
+#include "shell/display.h"
 #include "shell/program.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Without a display Qt would abort with a core dump; one line and status 1 say it plainly.
+    zonky::ApplicationArguments arguments(argc, argv);
+    if (!arguments.found()) return 1;
+    QApplication app(arguments.argc(), arguments.argv());
+    // No display name: Qt would append it to every window's caption.
     QApplication::setApplicationName("zonkymosaro");
-    QApplication::setApplicationDisplayName("Zonky Mosaro");
     QApplication::setWindowIcon(QIcon(":/icons/zonkymosaro-32.png"));
     // The window closes through its closing sequence, which ends the program itself.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -122,7 +122,7 @@ void EndToEnd::ExitAndEnterName(const std::string& mainWindow, const std::string
     Keys({"alt+x"});
     const Json over = Expect([](const Json& d) { return !d["running"].boolean; }, "the game's end");
     EXPECT_FALSE(over["paused"].boolean);
-    const std::string input = x_->WaitForWindow("^The record is established!");
+    const std::string input = x_->WaitForWindow("^The record is established!$");
     ASSERT_NE(input, "") << "no name dialog";
     Shot("name-dialog");
     x_->Focus(input);

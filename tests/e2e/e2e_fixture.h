@@ -22,11 +22,11 @@ class EndToEnd : public ::testing::Test {
     // Starts the program in the game directory.
     void Start(const std::vector<std::string>& wrapper = {});
     // Closes the welcome dialog and waits for the main window; returns its id.
-    std::string PassWelcome(const std::string& welcomeTitle = "^Welcome");
+    std::string PassWelcome(const std::string& welcomeTitle = "^Welcome$");
     // Closes the window as its close button would and answers the good-bye dialog; the
     // program must end by itself.
     void CloseProgram(const std::string& mainWindow,
-                      const std::string& goodByeTitle = "^Good Bye!");
+                      const std::string& goodByeTitle = "^Good Bye!$");
 
     // Starts a Classic game and plays it until a piece has landed and removed a row.
     void PlayClassicUntilARowGoes(const std::string& mainWindow);

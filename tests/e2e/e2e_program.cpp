@@ -28,6 +28,7 @@
 #include "records/name_codec.h"
 #include "shell/about.h"
 #include "shell/about_eng.h"
+#include "shell/display.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
@@ -229,9 +230,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    QApplication app(argc, argv);
+    zonky::ApplicationArguments arguments(argc, argv);
+    if (!arguments.found()) return 1;
+    QApplication app(arguments.argc(), arguments.argv());
     QApplication::setApplicationName("zonkymosaro");
-    QApplication::setApplicationDisplayName("Zonky Mosaro");
     QApplication::setWindowIcon(QIcon(":/icons/zonkymosaro-32.png"));
     QApplication::setQuitOnLastWindowClosed(false);
     zonky::InstallFontSubstitutes();

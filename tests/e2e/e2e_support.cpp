@@ -221,8 +221,11 @@ XServer::XServer(const fs::path& dir) : auth_(dir / "Xauthority") {
         number.append(buffer, static_cast<std::size_t>(n));
     }
     close(ready[0]);
-    if (number.find('\n') != std::string::npos)
-        display_ = ":" + number.substr(0, number.find('\n'));
+    if (number.find('\n') == std::string::npos) return;
+    display_ = ":" + number.substr(0, number.find('\n'));
+    // The number comes as the server starts listening, and now and then a client that
+    // connects at that moment is still turned away: the server is ready once it answers one.
+    if (!WaitUntil([this] { return Xdotool({"getdisplaygeometry"}) == 0; })) display_.clear();
 }
 
 XServer::~XServer() = default;
@@ -293,7 +296,6 @@ GameProgram::GameProgram(const XServer& x, const fs::path& gameDir, const fs::pa
     env["XDG_RUNTIME_DIR"] = runtime.string();
     env["XDG_CONFIG_HOME"] = (workDir / "config").string();
     env["SDL_AUDIODRIVER"] = "dummy";
-    env["QT_QPA_PLATFORM"] = "xcb";
     const int log = open(stderr_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     // The program's output goes to its log, for the test's messages.
     std::vector<std::string> argv = wrapper;

@@ -26,7 +26,7 @@ void Record::PlayAndKeepARecord(const std::string& name) {
     ASSERT_GT(shown, 0);
 
     ExitAndEnterName(main, name);
-    const std::string best = x_->WaitForWindow("^Best players");
+    const std::string best = x_->WaitForWindow("^Best players$");
     ASSERT_NE(best, "") << "no best-players dialog";
     const Json after =
         Expect([](const Json& d) { return HasString(d["shown"].Strings(), "HiScoreForm"); },
@@ -64,7 +64,7 @@ void Record::PlayAndKeepARecord(const std::string& name) {
     const std::string again = PassWelcome();
     ASSERT_NE(again, "");
     Keys({"alt+r"});
-    const std::string reopened = x_->WaitForWindow("^Best players");
+    const std::string reopened = x_->WaitForWindow("^Best players$");
     ASSERT_NE(reopened, "");
     // It opens on the tab of the mode at start-up, Dedadidavaza, which is empty.
     const Json onStartMode =

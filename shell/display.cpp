@@ -1,0 +1,97 @@
+#include "shell/display.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace zonky {
+namespace {
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// The same connection Qt's X11 platform makes, authentication included.
+bool XDisplayAnswers() {
+    if (!Set("DISPLAY")) return false;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
+}
+
+// A Wayland compositor listens on a socket named by WAYLAND_DISPLAY, relative to
+// XDG_RUNTIME_DIR unless it is a path.
+bool WaylandDisplayAnswers() {
+    if (!Set("WAYLAND_DISPLAY")) return false;
+    std::string path = std::getenv("WAYLAND_DISPLAY");
+    if (path.front() != '/') {
+        if (!Set("XDG_RUNTIME_DIR")) return false;
+        path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + path;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool answers =
+        connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return answers;
+}
+
+}  // namespace
+
+DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
+    if (environment.platformChosen) return DisplayChoice::PlayersChoice;
+    if (environment.xAnswers) return DisplayChoice::X11;
+    if (environment.waylandAnswers) return DisplayChoice::Wayland;
+    return DisplayChoice::None;
+}
+
+DisplayEnvironment ProbeDisplays(int argc, char** argv) {
+    DisplayEnvironment environment;
+    environment.platformChosen = Set("QT_QPA_PLATFORM");
+    for (int k = 1; k < argc; ++k)
+        if (std::strcmp(argv[k], "-platform") == 0 || std::strcmp(argv[k], "--platform") == 0)
+            environment.platformChosen = true;
+    if (environment.platformChosen) return environment;
+    environment.xAnswers = XDisplayAnswers();
+    if (!environment.xAnswers) environment.waylandAnswers = WaylandDisplayAnswers();
+    return environment;
+}
+
+ApplicationArguments::ApplicationArguments(int argc, char** argv) : arguments_(argv, argv + argc) {
+    // Qt reads the platform from its arguments; the environment, which programs started from
+    // here (the links' browser) would inherit, stays as it is.
+    const auto choose = [this](const char* platform) {
+        arguments_.insert(arguments_.begin() + (arguments_.empty() ? 0 : 1),
+                          {"-platform", platform});
+    };
+    switch (ChooseDisplay(ProbeDisplays(argc, argv))) {
+        case DisplayChoice::PlayersChoice:
+            break;
+        case DisplayChoice::X11:
+            choose("xcb");
+            break;
+        case DisplayChoice::Wayland:
+            choose("wayland");
+            break;
+        case DisplayChoice::None:
+            std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+            found_ = false;
+            break;
+    }
+    for (std::string& argument : arguments_) pointers_.push_back(argument.data());
+    argc_ = static_cast<int>(arguments_.size());
+    pointers_.push_back(nullptr);
+}
+
+}  // namespace zonky
