@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "game/game_state.h"
 #include "game/ports.h"
@@ -62,10 +63,10 @@ class Game {
 
     // Window handlers.
     void Timer1Timer() { GameTick(); }
-    void NewClick();
-    void Classic1Click() { ChooseMode(kClassic); }
-    void Dedadidavaza1Click() { ChooseMode(kDedadidavaza); }
-    void Zonky1Click() { ChooseMode(kZonky); }
+    void NewClick() { StartCommand(kNewCommand); }
+    void Classic1Click() { StartCommand(kClassic); }
+    void Dedadidavaza1Click() { StartCommand(kDedadidavaza); }
+    void Zonky1Click() { StartCommand(kZonky); }
     void Exit1Click();
     void Edit1KeyDown(int key, KeyModifiers modifiers);
     void Pause1Click();
@@ -97,7 +98,10 @@ class Game {
     void RotateCommand(KeyModifiers modifiers);
 
   private:
-    void ChooseMode(int mode);
+    // New, or the game mode a mode item chooses.
+    static constexpr int kNewCommand = 0;
+    void StartCommand(int command);
+    void CarryOutPendingCommand();
     void RunGameOver();
     void PlaySound(SoundEffect sound);
     void MovePiece(int columns);
@@ -107,6 +111,7 @@ class Game {
     Random& random_;
     bool inGameOver_ = false;
     bool closePending_ = false;
+    std::optional<int> pendingCommand_;
     GameResult lastResult_;
 };
 

@@ -62,6 +62,7 @@ void Game::GameTick() {
             s.Running = false;
             s.Level = kWonLevel;
             RunGameOver();
+            CarryOutPendingCommand();
             return;
         }
         ShowLevel();
@@ -100,6 +101,7 @@ void Game::GameTick() {
     } else {
         s.Running = false;
         RunGameOver();
+        CarryOutPendingCommand();
     }
 }
 
@@ -133,25 +135,33 @@ void Game::StopGame() {
     RunGameOver();
 }
 
-void Game::NewClick() {
+// New and the mode items end the game in progress and start one. Given while the game-over
+// sequence runs, such a command is kept and carried out when the sequence has ended, so the
+// result is judged first and the player need not press again. The command that started the
+// sequence and those given during it make one: the last mode chosen, or the current one.
+void Game::StartCommand(int command) {
+    if (command != kNewCommand || !pendingCommand_) pendingCommand_ = command;
     if (inGameOver_) return;
     StopGame();
-    if (closePending_) return;
-    NewGame();
+    CarryOutPendingCommand();
 }
 
-void Game::ChooseMode(int mode) {
-    if (inGameOver_) return;
-    StopGame();
-    if (closePending_) return;
-    host_.CheckModeItem(mode);
-    state.GameMode = mode;
+void Game::CarryOutPendingCommand() {
+    if (!pendingCommand_) return;
+    const int command = *pendingCommand_;
+    pendingCommand_.reset();
+    if (closePending_) return;  // the window closes instead
+    if (command != kNewCommand) {
+        host_.CheckModeItem(command);
+        state.GameMode = command;
+    }
     NewGame();
 }
 
 void Game::Exit1Click() {
     if (inGameOver_) return;
     StopGame();
+    CarryOutPendingCommand();
 }
 
 bool Game::RequestClose() {
@@ -160,6 +170,7 @@ bool Game::RequestClose() {
         return false;
     }
     StopGame();
+    pendingCommand_.reset();  // the window closes: no game is started for it
     return true;
 }
 

@@ -244,9 +244,9 @@ TEST(ModeItems, EndTheGameInItsOwnModeThenStartTheChosenOne) {
     EXPECT_TRUE(f.host.Logged("background"));
 }
 
-// While the game-over sequence runs (its wait handles window events), commands that would
-// start or end a game, or pause, do nothing; a close request waits for the end.
-TEST(GameOver, CommandsDuringTheSequenceAreRefusedAndACloseWaits) {
+// While the game-over sequence runs (its wait handles window events), a close request waits
+// for its end and wins over the commands given meanwhile: no game starts for a closing window.
+TEST(GameOver, ACloseDuringTheSequenceWaitsAndDropsItsCommands) {
     Fixture f;
     f.StartGame(kZonky);
     GameState& s = f.game.state;
@@ -277,6 +277,63 @@ TEST(GameOver, CommandsDuringTheSequenceAreRefusedAndACloseWaits) {
     // No new game was started for a window that is about to close.
     EXPECT_FALSE(s.Running);
     EXPECT_FALSE(f.host.Logged("background"));
+}
+
+// New and the mode items given during the sequence are carried out once it has ended, on
+// the result as it stood; with the command that started the sequence they make one: a new
+// game in the last mode chosen. Exit and pause given meanwhile do nothing.
+TEST(GameOver, NewAndModeCommandsDuringTheSequenceRunWhenItEnds) {
+    using Command = void (Game::*)();
+    struct Case {
+        Command trigger;  // nullptr: the well is full at the next spawn
+        std::vector<Command> during;
+        bool running;
+        int mode;
+    };
+    const Case cases[] = {
+        {&Game::Exit1Click, {}, false, kDedadidavaza},
+        {&Game::Exit1Click, {&Game::NewClick}, true, kDedadidavaza},
+        {&Game::Exit1Click, {&Game::Zonky1Click, &Game::NewClick}, true, kZonky},
+        {&Game::Classic1Click, {&Game::NewClick, &Game::Exit1Click}, true, kClassic},
+        {&Game::Classic1Click, {&Game::Zonky1Click}, true, kZonky},
+        {&Game::NewClick, {&Game::Classic1Click}, true, kClassic},
+        {nullptr, {&Game::Zonky1Click, &Game::Pause1Click}, true, kZonky},
+    };
+    for (const Case& c : cases) {
+        const std::size_t k = static_cast<std::size_t>(&c - cases);
+        Fixture f;
+        f.StartGame(kDedadidavaza);
+        GameState& s = f.game.state;
+        s.Score = 90;
+        f.host.onGameOver = [&] {
+            for (Command command : c.during) (f.game.*command)();
+            f.game.Pause1Click();
+            EXPECT_FALSE(s.Running) << k;
+            EXPECT_FALSE(s.Paused) << k;
+            EXPECT_EQ(s.GameMode, kDedadidavaza) << k;
+            EXPECT_FALSE(f.host.Logged("background")) << k;
+        };
+        if (c.trigger) {
+            (f.game.*c.trigger)();
+        } else {
+            s.Well.Set(0, 6, 0);  // something lies in the hidden rows
+            s.LevelPieces = 5;
+            s.NextPiece = Grid({0, 0, E, E, 0, 0});
+            s.NextColor = 3;
+            f.random.Add({3, 0, 0, 0, 0, 0, 0, 0});
+            f.game.GameTick();
+        }
+        ASSERT_EQ(f.host.results.size(), 1u) << k;
+        EXPECT_EQ(f.host.results[0].GameMode, kDedadidavaza) << k;
+        EXPECT_EQ(f.host.results[0].Score, 90) << k;
+        EXPECT_EQ(s.Running, c.running) << k;
+        EXPECT_FALSE(s.Paused) << k;
+        EXPECT_EQ(s.GameMode, c.mode) << k;
+        EXPECT_EQ(f.host.Logged("check " + std::to_string(c.mode)), c.mode != kDedadidavaza) << k;
+        if (c.running) {
+            EXPECT_EQ(s.Score, 0) << k;
+        }
+    }
 }
 
 TEST(GameOver, CloseOutsideTheSequenceEndsTheGameAtOnce) {

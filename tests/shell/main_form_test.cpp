@@ -223,6 +223,29 @@ TEST(Program, CommandsDuringTheGameOverWaitAreRefusedAndACloseWaitsForItsEnd) {
     EXPECT_EQ(p.answers.seen.size(), 2u);
 }
 
+// A mode item chosen during the wait is not lost: the game starts when the wait is over, and
+// only then does the check mark move.
+TEST(Program, AModeChosenDuringTheGameOverWaitStartsItsGameWhenTheWaitEnds) {
+    Shown p;
+    p.form->New->trigger();
+    bool during = false;
+    QTimer::singleShot(300, [&] {
+        ASSERT_TRUE(p.form->game().InGameOver());
+        p.form->Classic1->trigger();
+        EXPECT_FALSE(p.state().Running);
+        EXPECT_TRUE(p.form->Dedadidavaza1->isChecked());
+        EXPECT_FALSE(p.form->Classic1->isChecked());
+        during = true;
+    });
+    p.form->Exit1->trigger();
+    EXPECT_TRUE(during);
+    EXPECT_TRUE(p.state().Running);
+    EXPECT_EQ(p.state().GameMode, kClassic);
+    EXPECT_TRUE(p.form->Classic1->isChecked());
+    EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
+    EXPECT_EQ(p.form->game().LastResult().GameMode, kDedadidavaza);
+}
+
 TEST(Program, ClosingEndsTheGameThenSaysGoodBye) {
     for (bool playing : {false, true}) {
         Shown p;
