@@ -12,6 +12,7 @@ TAboutFormRus::TAboutFormRus(QWidget* parent) : QDialog(parent, kAboutDialogFlag
 
 void TAboutFormRus::showEvent(QShowEvent* event) {
     CentreOverOwner(*this);
+    FocusFirstControl(*this);
     QDialog::showEvent(event);
 }
 

@@ -12,6 +12,7 @@ TAboutFormEng::TAboutFormEng(QWidget* parent) : QDialog(parent, kAboutDialogFlag
 
 void TAboutFormEng::showEvent(QShowEvent* event) {
     CentreOverOwner(*this);
+    FocusFirstControl(*this);
     QDialog::showEvent(event);
 }
 

@@ -104,6 +104,19 @@ void TMainForm::CreateMenu() {
     N5 = menuBar()->addMenu("&?");
     About1 = N5->addAction("About");
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    // A menu closed by Escape leaves the menu bar holding the keys, where Space would open a
+    // menu again: once no menu is open, they go back to the game. Queued, because the bar
+    // takes the keys after the menu has gone.
+    for (QMenu* menu : {Game1, N5})
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (QApplication::activePopupWidget() == nullptr && menuBar()->hasFocus())
+                        view_->setFocus();
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 // The check mark follows the game's mode: a mode item that was refused (during the game-over

@@ -38,6 +38,8 @@ void TOpForm::showEvent(QShowEvent* event) {
     ui_.CheckBox2->setChecked(settings_.SoundOn == 1);
     (settings_.UiLanguage == 1 ? ui_.LRu : ui_.lEn)->setChecked(true);
     (settings_.RotateClockwise == 1 ? ui_.SpeedButton2 : ui_.SpeedButton1)->setChecked(true);
+    // Enter means OK unless the player moves to Cancel in this showing.
+    FocusFirstControl(*this);
     QDialog::showEvent(event);
 }
 

@@ -21,6 +21,7 @@ TForm2::TForm2(const Settings& settings, QWidget* parent)
 void TForm2::showEvent(QShowEvent* event) {
     // Shown before the main window at start-up and after it at the end: always the screen.
     CentreOnScreen(*this);
+    FocusFirstControl(*this);
     QDialog::showEvent(event);
 }
 

@@ -35,4 +35,14 @@ void CentreOnScreen(QWidget& dialog) {
     dialog.move(CentredIn(screen->availableGeometry(), dialog.frameGeometry().size()));
 }
 
+void FocusFirstControl(QWidget& dialog) {
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+        if (w->window() != &dialog || w->focusProxy() != nullptr) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&dialog)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 }  // namespace zonky

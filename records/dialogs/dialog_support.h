@@ -1,5 +1,5 @@
-// What every dialog of the program shares: fonts that exist on Linux and the placement
-// over the main window.
+// What every dialog of the program shares: fonts that exist on Linux, the placement over
+// the main window and the focus at showing.
 #pragma once
 
 #include <QPoint>
@@ -25,5 +25,10 @@ void CentreOverOwner(QWidget& dialog);
 
 // Moves a dialog to the middle of the screen its owner (or the primary screen) is on.
 void CentreOnScreen(QWidget& dialog);
+
+// Puts the keyboard focus on the dialog's first control in tab order, at each showing, as the
+// old platform did: the control that had it when the dialog was last closed (a Cancel button
+// that Enter would press) does not keep it.
+void FocusFirstControl(QWidget& dialog);
 
 }  // namespace zonky

@@ -91,6 +91,7 @@ void THiScoreForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         CentreOverOwner(*this);
         SelectTab();
+        FocusFirstControl(*this);
     }
     QDialog::showEvent(event);
 }

@@ -34,7 +34,9 @@ void TInputName::showEvent(QShowEvent* event) {
     ui_.ScrollBar1->setRange(1, AvatarImages::Count());
     ui_.ScrollBar1->setValue(playerAvatar_ + 1);
     ShowAvatar();
-    ui_.Edit1->setFocus();
+    // Typing replaces the name offered again; Enter keeps it.
+    FocusFirstControl(*this);
+    ui_.Edit1->selectAll();
     QDialog::showEvent(event);
 }
 

@@ -95,6 +95,13 @@ std::string Dump(const Windows& w) {
     json.String(modal ? Utf8(modal->windowTitle()) : "");
     json.Key("modalWindow");  // its X window, for xdotool
     json.Int(modal ? static_cast<std::int64_t>(modal->winId()) : 0);
+    // An open menu, and the widget the keys go to.
+    const QWidget* popup = QApplication::activePopupWidget();
+    json.Key("popup");
+    json.String(popup ? popup->metaObject()->className() : "");
+    const QWidget* focus = QApplication::focusWidget();
+    json.Key("focus");
+    json.String(focus ? focus->metaObject()->className() : "");
     json.Key("mainWindow");
     // Asking a window that does not exist yet for its id would create it.
     json.Int(form.testAttribute(Qt::WA_WState_Created) ? static_cast<std::int64_t>(form.winId())

@@ -55,6 +55,29 @@ TEST_F(Window, MinimisingPausesAndOnlyPResumes) {
     CloseProgram(main);
 }
 
+// A menu opened with the mouse and closed with Escape gives the keys back to the game: Space
+// drops the piece rather than opening the menu again.
+TEST_F(Window, AfterAMenuClosesTheKeysGoBackToTheGame) {
+    Start();
+    const std::string main = PassWelcome();
+    ASSERT_NE(main, "");
+    Keys({"F2"});
+    Expect([](const Json& d) { return d["running"].boolean && !d["needPiece"].boolean; },
+           "a falling piece");
+    for (const char* x : {"20", "63"}) {  // "Game", then "?" in the menu bar
+        ASSERT_EQ(x_->Xdotool({"mousemove", "--window", main, x, "8", "click", "1"}), 0);
+        Expect([](const Json& d) { return d["popup"].text == "QMenu"; }, "the menu open");
+        Shot(std::string("menu-at-") + x);
+        Keys({"Escape"});
+        Expect([](const Json& d) { return d["popup"].text.empty(); }, "the menu closed");
+    }
+    Keys({"space"});
+    const Json dropping = Expect([](const Json& d) { return d["dropping"].boolean; }, "a drop");
+    EXPECT_EQ(dropping["popup"].text, "");
+    EXPECT_NE(dropping["focus"].text, "QMenuBar");
+    Shot("dropping");
+}
+
 // In each mode, the 80th piece ends the level: the next comes in at the faster interval.
 TEST_F(Window, LevelsAdvanceInEveryMode) {
     Start();

@@ -1,4 +1,5 @@
-// Every caption fits its control in both languages, with the fonts the program uses.
+// Every caption fits its control in both languages, with the fonts the program uses; every
+// showing starts at the first control.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -7,6 +8,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabBar>
+
+#include "records/dialogs/tab_control.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,31 @@ TEST(DialogLayout, NoCaptionIsCutOffInEitherLanguage) {
         const QTabBar* tabs = d.HiScoreForm.Controls().hitable->Tabs();
         EXPECT_LE(tabs->tabRect(tabs->count() - 1).right(), tabs->width());
         d.HiScoreForm.close();
+    }
+}
+
+// Each showing puts the keys on the dialog's first control, wherever the player left them.
+TEST(DialogFocus, EveryShowingStartsAtTheFirstControl) {
+    AllDialogs d;
+    const std::pair<QDialog*, QWidget*> firsts[] = {
+        {&d.OpForm, d.OpForm.Controls().CheckBox2},
+        {&d.InputName, d.InputName.Controls().Edit1},
+        {&d.HiScoreForm, d.HiScoreForm.Controls().hitable->Tabs()},
+        {&d.AboutFormRus, d.AboutFormRus.Controls().Button1},
+        {&d.Form2, d.Form2.Controls().Button1},
+        {&d.AboutFormEng, d.AboutFormEng.Controls().Button1},
+    };
+    for (const auto& [dialog, first] : firsts) {
+        SCOPED_TRACE(dialog->metaObject()->className());
+        dialog->show();
+        EXPECT_EQ(dialog->focusWidget(), first);
+        // The player moves on through every control and closes the dialog.
+        for (QWidget* w = first->nextInFocusChain(); w != dialog; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible()) w->setFocus();
+        dialog->hide();
+        dialog->show();
+        EXPECT_EQ(dialog->focusWidget(), first);
+        dialog->hide();
     }
 }
 

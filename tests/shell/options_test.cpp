@@ -122,6 +122,20 @@ TEST_F(OptionsDialog, AfterCancelTheNextOpeningShowsTheRestoredSettings) {
     EXPECT_TRUE(ui.lEn->isChecked());
 }
 
+// Closed with Cancel, the next opening starts over at the first control: Enter is OK again.
+TEST_F(OptionsDialog, AfterCancelEnterMeansOkAgain) {
+    dialog.show();
+    ui.ButtonCancel->setFocus();
+    Click(ui.ButtonCancel);
+    dialog.show();
+    EXPECT_EQ(dialog.focusWidget(), ui.CheckBox2);
+    ui.SpeedButton2->click();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.RotateClockwise, 1);
+}
+
 TEST_F(OptionsDialog, ModalRunWithCancelRestores) {
     QTimer::singleShot(0, &dialog, [this] {
         ChangeEverything();

@@ -83,6 +83,11 @@ TEST_F(NameDialog, ThePreviousNameAndAvatarAreOfferedAgain) {
     EXPECT_EQ(ui.Edit1->text(), "Ann");
     EXPECT_EQ(ui.ScrollBar1->value(), 20);
     EXPECT_EQ(dialog.PlayerAvatar(), 19);
+    // The keys start in the name box with the name selected: typing replaces it.
+    EXPECT_EQ(dialog.focusWidget(), ui.Edit1);
+    EXPECT_EQ(ui.Edit1->selectedText(), "Ann");
+    QTest::keyClicks(ui.Edit1, "Bo");
+    EXPECT_EQ(ui.Edit1->text(), "Bo");
 }
 
 TEST_F(NameDialog, TheNameIsTakenHoweverTheDialogCloses) {
