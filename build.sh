@@ -15,7 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libsdl2-dev fonts-liberation2 fonts-comic-neue
   desktop-file-utils appstream dpkg-dev file libglib2.0-bin
-  xvfb xauth xdotool x11-apps imagemagick libx11-dev
+  xvfb xauth xdotool x11-apps imagemagick libx11-dev openbox
 )
 
 BUILD_DIR=build

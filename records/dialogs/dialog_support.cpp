@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -19,20 +20,46 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
 }
 
+namespace {
+
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// Puts the dialog's frame in the middle of the area. Before its first showing the window
+// manager has not framed it yet; its frame will be like the owner's, so the owner's margins
+// stand in for it, and the client area is placed inside the frame to be.
+void CentreFrameIn(QWidget& dialog, const QRect& area, const QWidget* owner) {
+    QMargins margins = FrameMargins(dialog);
+    if (margins.isNull() && owner != nullptr && owner->isVisible()) margins = FrameMargins(*owner);
+    const QSize frame = dialog.size().grownBy(margins);
+    const QPoint client = CentredIn(area, frame) + QPoint(margins.left(), margins.top());
+    dialog.setGeometry(QRect(client, dialog.size()));
+}
+
+const QWidget* OwnerOf(const QWidget& dialog) {
+    return dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+}
+
+}  // namespace
+
 void CentreOverOwner(QWidget& dialog) {
-    const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    const QWidget* owner = OwnerOf(dialog);
     if (owner == nullptr || !owner->isVisible()) {
         CentreOnScreen(dialog);
         return;
     }
-    dialog.move(CentredIn(owner->frameGeometry(), dialog.frameGeometry().size()));
+    CentreFrameIn(dialog, owner->frameGeometry(), owner);
 }
 
 void CentreOnScreen(QWidget& dialog) {
-    const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    const QWidget* owner = OwnerOf(dialog);
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    dialog.move(CentredIn(screen->availableGeometry(), dialog.frameGeometry().size()));
+    CentreFrameIn(dialog, screen->availableGeometry(), owner);
 }
 
 void FocusFirstControl(QWidget& dialog) {

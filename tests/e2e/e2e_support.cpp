@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -266,6 +267,37 @@ int XServer::Wm(const std::vector<std::string>& args) const {
     std::vector<std::string> argv{ZONKY_X_WM};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunTool(argv, Env());
+}
+
+bool XServer::StartWindowManager() {
+    std::map<std::string, std::string> env = Env();
+    env["HOME"] = auth_.parent_path().string();
+    const int log = open((auth_.parent_path() / "openbox.log").c_str(),
+                         O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    manager_ = Process({"openbox", "--sm-disable"}, env, auth_.parent_path(), -1, log);
+    if (log >= 0) close(log);
+    return WaitUntil([this] {
+        std::string out;
+        return RunTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, Env(), &out) == 0 &&
+               out.find("window id") != std::string::npos;
+    });
+}
+
+std::vector<int> XServer::FrameGeometry(const std::string& window) const {
+    std::string info;
+    std::string extents;
+    RunTool({"xwininfo", "-id", window}, Env(), &info);
+    RunTool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}, Env(), &extents);
+    const auto number = [&](const std::string& label) {
+        const std::size_t at = info.find(label);
+        return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
+    };
+    int left = 0, right = 0, top = 0, bottom = 0;
+    const std::size_t equals = extents.find('=');
+    if (equals != std::string::npos)
+        std::sscanf(extents.c_str() + equals + 1, "%d, %d, %d, %d", &left, &right, &top, &bottom);
+    return {number("Absolute upper-left X:") - left, number("Absolute upper-left Y:") - top,
+            number("Width:") + left + right, number("Height:") + top + bottom};
 }
 
 void XServer::Focus(const std::string& window) const {

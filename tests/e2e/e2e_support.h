@@ -85,6 +85,11 @@ class XServer {
                               milliseconds timeout = kTimeout) const;
     // The window manager's part, which a bare server lacks (see x_wm.cpp).
     int Wm(const std::vector<std::string>& args) const;
+    // Starts a real window manager (openbox), for what only its frames show; true once it
+    // manages the screen.
+    bool StartWindowManager();
+    // A top-level window's frame as the window manager drew it: x, y, width, height.
+    std::vector<int> FrameGeometry(const std::string& window) const;
     // Gives the window the keyboard focus, as clicking it would.
     void Focus(const std::string& window) const;
     // The whole screen to a PNG file.
@@ -94,6 +99,7 @@ class XServer {
     fs::path auth_;
     std::string display_;
     Process server_;
+    Process manager_;
 };
 
 // The program under test (zonkymosaro-e2e) in a game directory of its own.

@@ -78,6 +78,35 @@ TEST_F(Window, AfterAMenuClosesTheKeysGoBackToTheGame) {
     Shot("dropping");
 }
 
+// Under a window manager, which frames the dialogs only once they are shown, a dialog opens
+// over the middle of the main window's frame at its first showing as at every later one.
+TEST_F(Window, ADialogIsCentredFromItsFirstShowing) {
+    ASSERT_TRUE(x_->StartWindowManager()) << "openbox did not start";
+    Start();
+    const std::string main = PassWelcome();
+    ASSERT_NE(main, "");
+    const std::vector<int> owner = x_->FrameGeometry(main);
+    for (int showing = 1; showing <= 2; ++showing) {
+        x_->Focus(main);
+        Keys({"F3"});
+        const Json options =
+            Expect([](const Json& d) { return d["modal"].text == "zonky::TOpForm"; }, "Options");
+        const std::string dialog = std::to_string(options["modalWindow"].number);
+        std::vector<int> frame;
+        // The frame is there once the manager has put it round the dialog.
+        WaitUntil([&] {
+            frame = x_->FrameGeometry(dialog);
+            return frame[3] > 122;
+        });
+        Shot("options-" + std::to_string(showing));
+        EXPECT_EQ(frame[0], owner[0] + (owner[2] - frame[2]) / 2) << "showing " << showing;
+        EXPECT_EQ(frame[1], owner[1] + (owner[3] - frame[3]) / 2) << "showing " << showing;
+        x_->Focus(dialog);
+        Keys({"Escape"});
+        Expect([](const Json& d) { return d["modal"].text.empty(); }, "Options closed");
+    }
+}
+
 // In each mode, the 80th piece ends the level: the next comes in at the faster interval.
 TEST_F(Window, LevelsAdvanceInEveryMode) {
     Start();
