@@ -17,13 +17,16 @@ bool Set(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
-// The same connection Qt's X11 platform makes, authentication included.
-bool XDisplayAnswers() {
-    if (!Set("DISPLAY")) return false;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers;
+using XConnection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
+// The same connection Qt's X11 platform makes, authentication included; empty when the
+// display does not answer.
+XConnection ConnectX() {
+    XConnection connection(nullptr, xcb_disconnect);
+    if (!Set("DISPLAY")) return connection;
+    connection.reset(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(connection.get()) != 0) connection.reset();
+    return connection;
 }
 
 // A Wayland compositor listens on a socket named by WAYLAND_DISPLAY, relative to
@@ -56,26 +59,24 @@ DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
     return DisplayChoice::None;
 }
 
-DisplayEnvironment ProbeDisplays(int argc, char** argv) {
+ApplicationArguments::ApplicationArguments(int argc, char** argv) : arguments_(argv, argv + argc) {
     DisplayEnvironment environment;
     environment.platformChosen = Set("QT_QPA_PLATFORM");
     for (int k = 1; k < argc; ++k)
         if (std::strcmp(argv[k], "-platform") == 0 || std::strcmp(argv[k], "--platform") == 0)
             environment.platformChosen = true;
-    if (environment.platformChosen) return environment;
-    environment.xAnswers = XDisplayAnswers();
-    if (!environment.xAnswers) environment.waylandAnswers = WaylandDisplayAnswers();
-    return environment;
-}
-
-ApplicationArguments::ApplicationArguments(int argc, char** argv) : arguments_(argv, argv + argc) {
+    if (!environment.platformChosen) {
+        x_ = ConnectX();
+        environment.xAnswers = x_ != nullptr;
+        if (!environment.xAnswers) environment.waylandAnswers = WaylandDisplayAnswers();
+    }
     // Qt reads the platform from its arguments; the environment, which programs started from
     // here (the links' browser) would inherit, stays as it is.
     const auto choose = [this](const char* platform) {
         arguments_.insert(arguments_.begin() + (arguments_.empty() ? 0 : 1),
                           {"-platform", platform});
     };
-    switch (ChooseDisplay(ProbeDisplays(argc, argv))) {
+    switch (ChooseDisplay(environment)) {
         case DisplayChoice::PlayersChoice:
             break;
         case DisplayChoice::X11:

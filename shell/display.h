@@ -1,8 +1,11 @@
 // Which windowing system the program runs on, decided before the application object exists.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+struct xcb_connection_t;
 
 namespace zonky {
 
@@ -30,12 +33,10 @@ enum class DisplayChoice {
 // only without an X display.
 DisplayChoice ChooseDisplay(const DisplayEnvironment& environment);
 
-// Looks at QT_QPA_PLATFORM and the arguments, and tries to connect to DISPLAY and to
-// WAYLAND_DISPLAY.
-DisplayEnvironment ProbeDisplays(int argc, char** argv);
-
 // The arguments for the application object, with the chosen platform added; when no display
-// answers, prints the one line that says so and `found` is false.
+// answers, prints the one line that says so and `found` is false. Lives as long as the
+// application object: it keeps the connection that found the X display open, since an X
+// server left without clients resets and turns away the next one for a moment.
 class ApplicationArguments {
   public:
     ApplicationArguments(int argc, char** argv);
@@ -44,6 +45,7 @@ class ApplicationArguments {
     char** argv() { return pointers_.data(); }
 
   private:
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> x_{nullptr, nullptr};
     bool found_ = true;
     std::vector<std::string> arguments_;
     std::vector<char*> pointers_;

@@ -204,8 +204,10 @@ XServer::XServer(const fs::path& dir) : auth_(dir / "Xauthority") {
     // Its messages (about display numbers taken by other servers) go to a log of its own.
     const int log =
         open((dir / "xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // Without -noreset the server resets whenever its last client leaves (a program that
+    // ended, each xdotool) and turns away whoever connects in that moment.
     server_ = Process({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                       "1024x768x24", "-nolisten", "tcp", "-auth", auth_.string()},
+                       "1024x768x24", "-nolisten", "tcp", "-noreset", "-auth", auth_.string()},
                       {}, dir, ready[1], log);
     close(ready[1]);
     if (log >= 0) close(log);
