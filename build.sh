@@ -133,6 +133,11 @@ make_package() {
     echo "error: the package depends on a development package: $depends" >&2
     exit 1
   fi
+  # Without it the program cannot start on a Wayland session that has no XWayland.
+  if ! grep -Eq '(^|[ ,])qt6-wayland([ ,(]|$)' <<<"$depends"; then
+    echo "error: the package does not depend on Qt's Wayland platform: $depends" >&2
+    exit 1
+  fi
 
   say "checking what $(basename "$deb") installs"
   dpkg -x "$deb" "$root"

@@ -92,7 +92,7 @@ Outcome Fault::PlayThrough(const std::string& settings, bool loaded,
            "a falling piece");
     EXPECT_EQ(program_->Command("state score 1000"), "ok");
     Keys({"alt+x"});
-    const std::string input = x_->WaitForWindow("^The record is established!");
+    const std::string input = x_->WaitForWindow("^The record is established!$");
     EXPECT_NE(input, "") << "no name dialog";
     if (input.empty()) return outcome;
     x_->Focus(input);
