@@ -12,6 +12,32 @@
 namespace zonky {
 namespace {
 
+constexpr char kNoDisplayMessage[] =
+    "zonkymosaro: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset or "
+    "unreachable)";
+
+// What the environment offers: whether the player chose Qt's platform, and which displays
+// answer a connection.
+struct DisplayEnvironment {
+    bool platformChosen = false;
+    bool xAnswers = false;
+    bool waylandAnswers = false;
+};
+
+enum class DisplayChoice {
+    PlayersChoice,  // left to Qt as the player set it
+    X11,
+    Wayland,
+    None,
+};
+
+DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
+    if (environment.platformChosen) return DisplayChoice::PlayersChoice;
+    if (environment.xAnswers) return DisplayChoice::X11;
+    if (environment.waylandAnswers) return DisplayChoice::Wayland;
+    return DisplayChoice::None;
+}
+
 bool Set(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
@@ -51,13 +77,6 @@ bool WaylandDisplayAnswers() {
 }
 
 }  // namespace
-
-DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
-    if (environment.platformChosen) return DisplayChoice::PlayersChoice;
-    if (environment.xAnswers) return DisplayChoice::X11;
-    if (environment.waylandAnswers) return DisplayChoice::Wayland;
-    return DisplayChoice::None;
-}
 
 ApplicationArguments::ApplicationArguments(int argc, char** argv) : arguments_(argv, argv + argc) {
     DisplayEnvironment environment;

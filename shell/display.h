@@ -9,32 +9,11 @@ struct xcb_connection_t;
 
 namespace zonky {
 
-inline constexpr char kNoDisplayMessage[] =
-    "zonkymosaro: no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset or "
-    "unreachable)";
-
-// What the environment offers: whether the player chose Qt's platform (QT_QPA_PLATFORM or
-// -platform), and which displays answer a connection.
-struct DisplayEnvironment {
-    bool platformChosen = false;
-    bool xAnswers = false;
-    bool waylandAnswers = false;
-};
-
-enum class DisplayChoice {
-    PlayersChoice,  // left to Qt as the player set it
-    X11,
-    Wayland,
-    None,
-};
-
-// X11 whenever an X display answers, XWayland included: a Wayland client is never told that
-// it was minimised, so only there does minimising by the title bar pause the game. Wayland
-// only without an X display.
-DisplayChoice ChooseDisplay(const DisplayEnvironment& environment);
-
-// The arguments for the application object, with the chosen platform added; when no display
-// answers, prints the one line that says so and `found` is false. Lives as long as the
+// The arguments for the application object, with the platform added unless the player chose
+// one (QT_QPA_PLATFORM or -platform): X11 whenever an X display answers, XWayland included,
+// since a Wayland window is never told that it was minimised and so only there does
+// minimising by the title bar pause the game; Wayland only without an X display. When no
+// display answers, prints the one line that says so and `found` is false. Lives as long as the
 // application object: it keeps the connection that found the X display open, since an X
 // server left without clients resets and turns away the next one for a moment.
 class ApplicationArguments {

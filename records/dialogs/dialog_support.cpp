@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace zonky {
 
@@ -22,11 +23,16 @@ void InstallFontSubstitutes() {
 
 namespace {
 
+// Asked of the window itself: the widget's own copy of its frame is updated only when the
+// window moves or resizes, and may still be the empty frame it had before the window manager
+// framed it.
 QMargins FrameMargins(const QWidget& window) {
-    const QRect frame = window.frameGeometry();
-    const QRect client = window.geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom()};
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr ? handle->frameMargins() : QMargins();
+}
+
+QRect FrameGeometry(const QWidget& window) {
+    return window.geometry().marginsAdded(FrameMargins(window));
 }
 
 // Puts the dialog's frame in the middle of the area. Before its first showing the window
@@ -52,7 +58,7 @@ void CentreOverOwner(QWidget& dialog) {
         CentreOnScreen(dialog);
         return;
     }
-    CentreFrameIn(dialog, owner->frameGeometry(), owner);
+    CentreFrameIn(dialog, FrameGeometry(*owner), owner);
 }
 
 void CentreOnScreen(QWidget& dialog) {

@@ -286,20 +286,39 @@ bool XServer::StartWindowManager() {
 }
 
 std::vector<int> XServer::FrameGeometry(const std::string& window) const {
-    std::string info;
-    std::string extents;
-    RunTool({"xwininfo", "-id", window}, Env(), &info);
-    RunTool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}, Env(), &extents);
-    const auto number = [&](const std::string& label) {
-        const std::size_t at = info.find(label);
-        return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + label.size());
+    const auto read = [&]() -> std::vector<int> {
+        std::string info;
+        std::string extents;
+        RunTool({"xwininfo", "-id", window}, Env(), &info);
+        RunTool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}, Env(), &extents);
+        if (info.find("IsViewable") == std::string::npos) return {};
+        const auto number = [&](const std::string& label) {
+            const std::size_t at = info.find(label);
+            return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + label.size());
+        };
+        int left = 0, right = 0, top = 0, bottom = 0;
+        const std::size_t equals = extents.find('=');
+        if (equals == std::string::npos ||
+            std::sscanf(extents.c_str() + equals + 1, "%d, %d, %d, %d", &left, &right, &top,
+                        &bottom) != 4)
+            return {};
+        return {number("Absolute upper-left X:") - left, number("Absolute upper-left Y:") - top,
+                number("Width:") + left + right, number("Height:") + top + bottom};
     };
-    int left = 0, right = 0, top = 0, bottom = 0;
-    const std::size_t equals = extents.find('=');
-    if (equals != std::string::npos)
-        std::sscanf(extents.c_str() + equals + 1, "%d, %d, %d, %d", &left, &right, &top, &bottom);
-    return {number("Absolute upper-left X:") - left, number("Absolute upper-left Y:") - top,
-            number("Width:") + left + right, number("Height:") + top + bottom};
+    // The manager frames and places a window after it is mapped: the same answer twice, a
+    // moment apart, is where it stays.
+    std::vector<int> previous;
+    std::vector<int> frame;
+    WaitUntil([&] {
+        previous = frame;
+        frame = read();
+        if (frame.empty() || frame != previous) {
+            std::this_thread::sleep_for(milliseconds(100));
+            return false;
+        }
+        return true;
+    });
+    return frame == previous ? frame : std::vector<int>{};
 }
 
 void XServer::Focus(const std::string& window) const {

@@ -88,7 +88,8 @@ class XServer {
     // Starts a real window manager (openbox), for what only its frames show; true once it
     // manages the screen.
     bool StartWindowManager();
-    // A top-level window's frame as the window manager drew it: x, y, width, height.
+    // A top-level window's frame as the window manager drew it: x, y, width, height; waits
+    // until the window is framed, shown and still. Empty when it never is.
     std::vector<int> FrameGeometry(const std::string& window) const;
     // Gives the window the keyboard focus, as clicking it would.
     void Focus(const std::string& window) const;
