@@ -10,7 +10,7 @@
 namespace zonky {
 namespace {
 
-class HiScoreFile : public InTempDir {
+class BestPlayersFile : public InTempDir {
   protected:
     // A good file holding two Classic results.
     static HiScoreTable TwoResults() {
@@ -27,10 +27,11 @@ class HiScoreFile : public InTempDir {
         return Bytes(table.bytes.begin(), table.bytes.end());
     }
     static const std::string kName;
+    HiScoreFile records;  // the file as one running copy of the game keeps it
 };
-const std::string HiScoreFile::kName = kHiScoreFileName;
+const std::string BestPlayersFile::kName = kHiScoreFileName;
 
-TEST_F(HiScoreFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
+TEST_F(BestPlayersFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
     const HiScoreLoad load = LoadHiScores();
     EXPECT_EQ(load.status, HiScoreLoadStatus::NoFile);
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
@@ -38,9 +39,9 @@ TEST_F(HiScoreFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
     EXPECT_TRUE(Listing().empty());
 }
 
-TEST_F(HiScoreFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
+TEST_F(BestPlayersFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
     HiScoreTable table = LoadHiScores().table;
-    const HiScoreRecord record = RecordHiScore(table, GameResult{1, 2, 2}, "Ann", 3);
+    const HiScoreRecord record = records.Record(table, GameResult{1, 2, 2}, "Ann", 3);
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
     EXPECT_TRUE(record.save->Written()) << record.save->reason;
@@ -63,15 +64,15 @@ TEST_F(HiScoreFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
     EXPECT_EQ(Read(kName), file);  // loading changes nothing
 }
 
-TEST_F(HiScoreFile, AGameThatDoesNotQualifyWritesNothing) {
+TEST_F(BestPlayersFile, AGameThatDoesNotQualifyWritesNothing) {
     HiScoreTable table;
-    const HiScoreRecord record = RecordHiScore(table, GameResult{0, 1, 1}, "Ann", 3);
+    const HiScoreRecord record = records.Record(table, GameResult{0, 1, 1}, "Ann", 3);
     EXPECT_EQ(record.position, 0);
     EXPECT_FALSE(record.save.has_value());
     EXPECT_TRUE(Listing().empty());
 }
 
-TEST_F(HiScoreFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
+TEST_F(BestPlayersFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
     const Bytes good = FileOf(TwoResults());
     Bytes longer = good;
     longer.push_back(0);
@@ -86,7 +87,7 @@ TEST_F(HiScoreFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
     }
 }
 
-TEST_F(HiScoreFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
+TEST_F(BestPlayersFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
     Bytes bytes = FileOf(TwoResults());
     bytes[4] ^= 0x01;  // Ann's score, one point off
     Write(kName, bytes);
@@ -96,14 +97,14 @@ TEST_F(HiScoreFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
     EXPECT_TRUE(Listing().empty());
 
-    const HiScoreRecord record = RecordHiScore(load.table, GameResult{10, 1, 1}, "Cy", 0);
+    const HiScoreRecord record = records.Record(load.table, GameResult{10, 1, 1}, "Cy", 0);
     EXPECT_EQ(record.position, 1);
     const HiScoreLoad again = LoadHiScores();
     EXPECT_EQ(again.status, HiScoreLoadStatus::Loaded);
     EXPECT_EQ(again.table.FinalLevel(1, 2), 0);  // only the new result
 }
 
-TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
+TEST_F(BestPlayersFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     std::filesystem::permissions(kName, std::filesystem::perms::owner_read |
@@ -114,7 +115,7 @@ TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
         HiScoreLoad load = LoadHiScores();
         if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
         if (load.table.bytes != stored.bytes) return "loaded other lists";
-        const HiScoreRecord record = RecordHiScore(load.table, GameResult{1500, 4, 1}, "Cy", 1);
+        const HiScoreRecord record = records.Record(load.table, GameResult{1500, 4, 1}, "Cy", 1);
         if (record.position != 2) return "inserted at " + std::to_string(record.position);
         if (!record.save || record.save->status != WriteStatus::NotCreated)
             return "the read-only file was written";
@@ -128,7 +129,7 @@ TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouched) {
+TEST_F(BestPlayersFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouched) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     std::filesystem::permissions(
@@ -138,13 +139,13 @@ TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouc
     const std::string problem = RunUnprivileged([&]() -> std::string {
         HiScoreLoad load = LoadHiScores();
         if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
-        const HiScoreRecord record = RecordHiScore(load.table, GameResult{5000, 128, 1}, "", 0);
+        const HiScoreRecord record = records.Record(load.table, GameResult{5000, 128, 1}, "", 0);
         if (record.position != 1) return "inserted at " + std::to_string(record.position);
         if (!record.save || record.save->Written()) return "reported as saved";
         if (load.table.FinalLevel(1, 1) != 128 || load.table.Name(1, 2) != "Ann")
             return "the table in memory lost the new entry";
         // A later record in the same run still goes into memory.
-        RecordHiScore(load.table, GameResult{3000, 6, 1}, "Dee", 0);
+        records.Record(load.table, GameResult{3000, 6, 1}, "Dee", 0);
         if (load.table.Name(1, 2) != "Dee") return "the second record was lost";
         return "";
     });
@@ -153,7 +154,7 @@ TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouc
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
+TEST_F(BestPlayersFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
     Write(kName, Bytes(1221, 7));
     std::filesystem::permissions(
         dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
@@ -169,14 +170,14 @@ TEST_F(HiScoreFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
     EXPECT_EQ(Read(kName), Bytes(1221, 7));
 }
 
-TEST_F(HiScoreFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
+TEST_F(BestPlayersFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
     std::filesystem::create_directory(kName);
     HiScoreLoad load = LoadHiScores();
     EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
     EXPECT_FALSE(load.removed);
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
 
-    const HiScoreRecord record = RecordHiScore(load.table, GameResult{40, 2, 3}, "Eve", 9);
+    const HiScoreRecord record = records.Record(load.table, GameResult{40, 2, 3}, "Eve", 9);
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
     EXPECT_EQ(record.save->status, WriteStatus::NotCreated);
@@ -185,7 +186,7 @@ TEST_F(HiScoreFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
+TEST_F(BestPlayersFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
     ASSERT_EQ(mkfifo(kName.c_str(), 0600), 0);
     const HiScoreLoad load = LoadHiScores();  // opening a pipe to read would block
     EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
@@ -193,14 +194,14 @@ TEST_F(HiScoreFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
     EXPECT_TRUE(std::filesystem::is_fifo(kName));
 }
 
-TEST_F(HiScoreFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
+TEST_F(BestPlayersFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     HiScoreTable table = LoadHiScores().table;
     HiScoreRecord record;
     {
         const FileSizeLimit limit(600);  // the disk fills half-way through the new file
-        record = RecordHiScore(table, GameResult{3000, 7, 1}, "Cy", 5);
+        record = records.Record(table, GameResult{3000, 7, 1}, "Cy", 5);
     }
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
@@ -216,7 +217,7 @@ TEST_F(HiScoreFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(LoadHiScores().table.bytes, table.bytes);
 }
 
-TEST_F(HiScoreFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
+TEST_F(BestPlayersFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
     HiScoreTable odd = TwoResults();
     odd.bytes[12] = 200;        // name length past its field
     odd.SetAvatar(1, 2, 77);    // no such picture

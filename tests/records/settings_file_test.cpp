@@ -133,7 +133,7 @@ TEST_F(SettingsFile, AWriteThatFailsAfterCreationIsReportedWithItsReason) {
 TEST_F(SettingsFile, AFailedBestPlayersSaveDoesNotStopTheNextSettingsSave) {
     std::filesystem::create_directory(kHiScoreFileName);
     HiScoreTable table;
-    EXPECT_FALSE(RecordHiScore(table, GameResult{10, 1, 1}, "Ann", 0).save->Written());
+    EXPECT_FALSE(HiScoreFile().Record(table, GameResult{10, 1, 1}, "Ann", 0).save->Written());
     EXPECT_TRUE(SaveSettings(Of("0111")).Written());
     EXPECT_EQ(ReadText(kName), "0111");
 }
