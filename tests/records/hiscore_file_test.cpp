@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "records/hiscore_format.h"
+#include "records/settings_file.h"
 #include "tests/records/file_test_support.h"
 
 namespace zonky {
@@ -229,6 +230,103 @@ TEST_F(BestPlayersFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafel
     EXPECT_EQ(load.table.Name(1, 1).size(), 25u);
     EXPECT_EQ(load.table.ShownAvatar(1, 2), -1);
     EXPECT_EQ(load.table.ShownNewest(1), 0);
+}
+
+TEST_F(BestPlayersFile, TwoCopiesInOneFolderKeepEachOthersRecords) {
+    Write(kName, FileOf(TwoResults()));  // Classic: Ann 3000, Bob 1500
+    HiScoreFile first;
+    HiScoreFile second;
+    HiScoreTable firstTable = first.Load().table;
+    HiScoreTable secondTable = second.Load().table;
+    EXPECT_EQ(first.Record(firstTable, GameResult{1200, 3, 1}, "Cy", 1).position, 2);  // 1800
+    const HiScoreRecord late = second.Record(secondTable, GameResult{800, 2, 1}, "Dee", 2);
+    ASSERT_TRUE(late.save && late.save->Written()) << late.save->reason;
+    EXPECT_EQ(late.position, 4);
+    // The copy that saved last shows the other's record too, and the file holds both.
+    const char* names[] = {"Ann", "Cy", "Bob", "Dee"};
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(secondTable.Name(1, k), names[k - 1]);
+    EXPECT_EQ(secondTable.Newest(1), 4);
+    EXPECT_EQ(LoadHiScores().table.bytes, secondTable.bytes);
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(BestPlayersFile, CopiesSavingAtTheSameMomentAllKeepTheirRecords) {
+    constexpr int kCopies = 2;
+    constexpr int kRecordsEach = 5;  // all of them fit in one list
+    for (int round = 0; round < 8; ++round) {
+        std::filesystem::remove(kName);
+        const std::string problem = RunConcurrently(kCopies, [](int copy) -> std::string {
+            HiScoreFile file;
+            HiScoreTable table = file.Load().table;
+            for (int i = 0; i < kRecordsEach; ++i) {
+                const GameResult game{10 * (1 + copy + kCopies * i), 1, 1};
+                const HiScoreRecord record =
+                    file.Record(table, game, std::to_string(copy) + "-" + std::to_string(i), 0);
+                if (!record.save || !record.save->Written())
+                    return "not saved: " + (record.save ? record.save->reason : "");
+            }
+            return "";
+        });
+        ASSERT_EQ(problem, "") << round;
+        const HiScoreLoad load = LoadHiScores();
+        ASSERT_EQ(load.status, HiScoreLoadStatus::Loaded);
+        std::vector<std::string> names;
+        for (int k = 1; k <= 10; ++k) names.emplace_back(load.table.Name(1, k));
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"0-0", "0-1", "0-2", "0-3", "0-4", "1-0", "1-1",
+                                                   "1-2", "1-3", "1-4"}))
+            << round;
+        EXPECT_EQ(Listing(), std::vector<std::string>{kName}) << round;
+    }
+}
+
+TEST_F(BestPlayersFile, AFileThatCouldNotBeReadAtTheStartIsNeverReplacedBlindly) {
+    if (!MakeUnreadable(kName)) GTEST_SKIP() << "no read error can be made here";
+    HiScoreLoad load = records.Load();
+    EXPECT_EQ(load.status, HiScoreLoadStatus::Unreadable);
+    EXPECT_FALSE(load.removed);
+    EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+
+    // Still failing: the record stays in memory and the file is not touched.
+    HiScoreRecord record = records.Record(load.table, GameResult{100, 2, 1}, "Cy", 0);
+    EXPECT_EQ(record.position, 1);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_EQ(record.save->status, WriteStatus::Kept);
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+
+    // Readable now but not whole: its records were never seen, so it is still kept.
+    std::filesystem::remove(kName);
+    Write(kName, Bytes(100, 1));
+    record = records.Record(load.table, GameResult{50, 1, 1}, "Dee", 0);
+    EXPECT_EQ(record.save->status, WriteStatus::Kept);
+    EXPECT_EQ(Read(kName), Bytes(100, 1));
+
+    // Whole again: both records go into the lists read from it.
+    Write(kName, FileOf(TwoResults()));
+    record = records.Record(load.table, GameResult{10, 1, 1}, "Eve", 0);
+    ASSERT_TRUE(record.save->Written()) << record.save->reason;
+    EXPECT_EQ(record.position, 5);
+    const char* names[] = {"Ann", "Bob", "Cy", "Dee", "Eve"};
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(load.table.Name(1, k), names[k - 1]);
+    EXPECT_EQ(LoadHiScores().table.bytes, load.table.bytes);
+}
+
+TEST_F(BestPlayersFile, TheFirstShowRemovesWhatKilledSavesLeftWhileNoCopyIsSaving) {
+    Write("ZonkyMos.dat.Ab12Cd", Bytes(600, 1));         // a save killed half-way
+    Write("ZonkyMos.Ini.x9Y8z7", "01");                  // the same for the settings
+    Write("ZonkyMos.dat.lock", "");                      // the lock of the killed save
+    Write("ZonkyMos.dat.backup", FileOf(TwoResults()));  // the player's own copy
+    Write("ZonkyMos.dat.Q1w2E3", Bytes(5000, 1));        // no file of the game is so large
+    {
+        // Another copy is saving: its temporary file is not touched.
+        const FileLock saving(kName, FileLock::kSaveWait);
+        ASSERT_EQ(saving.status(), FileLock::Status::Held);
+        records.Load();
+        EXPECT_TRUE(Read("ZonkyMos.dat.Ab12Cd").has_value());
+    }
+    records.Load();
+    SettingsFile().Load();
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"ZonkyMos.dat.Q1w2E3", "ZonkyMos.dat.backup"}));
 }
 
 }  // namespace
