@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,12 +22,14 @@ struct Output {
     fs::path dir;
 };
 
-Output Replay(const std::string& script) {
+// `prepare` is a shell command run in the directory first. A run that blocks is ended.
+Output Replay(const std::string& script, const std::string& prepare = "true") {
     std::string pattern = (fs::temp_directory_path() / "zonky-draw-XXXXXX").string();
     Output output;
     output.dir = mkdtemp(pattern.data());
     std::ofstream(output.dir / "script.txt") << script;
-    const std::string command = "cd '" + output.dir.string() + "' && '" ZONKY_REPLAY
+    const std::string command = "cd '" + output.dir.string() + "' && " + prepare +
+                                " && timeout 60 '" ZONKY_REPLAY
                                 "' script.txt > out.json 2> err.txt";
     const int raw = std::system(command.c_str());
     output.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -39,7 +42,9 @@ Output Replay(const std::string& script) {
     return output;
 }
 
-std::vector<std::int64_t> Rgb(const Json& line) { return line["rgb"].Ints(); }
+std::vector<std::int64_t> Rgb(const Json& line) {
+    return line["rgb"].Ints();
+}
 
 TEST(ReplayDrawing, PixelLinesNameTheirPointAndColour) {
     const Output run = Replay("new\npixel 9 25\npixel 308 379\n");
@@ -79,7 +84,8 @@ TEST(ReplayDrawing, PaintRepaintsOnlyWhatItIsGiven) {
 }
 
 TEST(ReplayDrawing, PngShowsTheWindowWithItsControls) {
-    const Output run = Replay("mode 1\ndraws 3 0 5 2\ntick\nstate score 40\nstop\npng shot.png\npixel 113 195\n");
+    const Output run =
+        Replay("mode 1\ndraws 3 0 5 2\ntick\nstate score 40\nstop\npng shot.png\npixel 113 195\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage shot(QString::fromStdString((run.dir / "shot.png").string()));
     ASSERT_FALSE(shot.isNull());
@@ -91,13 +97,55 @@ TEST(ReplayDrawing, PngShowsTheWindowWithItsControls) {
 }
 
 TEST(ReplayDrawing, BadDrawingLinesAreErrors) {
-    for (const char* script : {"pixel 309 0\n", "pixel 1\n", "paint 1 2 3\n", "png\n",
-                               "png /nonexistent-dir/x.png\n"}) {
+    for (const char* script :
+         {"pixel 309 0\n", "pixel 1\n", "paint 1 2 3\n", "png\n", "png /nonexistent-dir/x.png\n"}) {
         const Output run = Replay(script);
         EXPECT_EQ(run.status, 2) << script;
         EXPECT_EQ(run.err.rfind("line 1: ", 0), 0u) << script << run.err;
         fs::remove_all(run.dir);
     }
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The tool never writes the game's files, and never through a link or into a pipe, a
+// device or a folder: each is refused with the thing left as it was.
+TEST(ReplayDrawing, PngWritesOnlyRegularFilesAndNeverTheGames) {
+    struct Case {
+        std::string target;
+        std::string prepare;
+        std::string kept;  // the file that must still say "keep", if any
+    };
+    const Case cases[] = {
+        {"ZonkyMos.dat", "printf keep > ZonkyMos.dat", "ZonkyMos.dat"},
+        {"ZonkyMos.Ini", "true", ""},
+        {"sub/zonkymos.ini", "mkdir sub", ""},
+        {"link.png", "printf keep > ZonkyMos.dat && ln -s ZonkyMos.dat link.png", "ZonkyMos.dat"},
+        {"fifo", "mkfifo fifo", ""},
+        {"sub", "mkdir sub", ""},
+    };
+    for (const Case& c : cases) {
+        const Output run = Replay("png " + c.target + "\n", c.prepare);
+        EXPECT_EQ(run.status, 2) << c.target;
+        EXPECT_EQ(run.err.rfind("line 1: ", 0), 0u) << c.target << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        if (!c.kept.empty()) {
+            EXPECT_EQ(Contents(run.dir / c.kept), "keep") << c.target;
+        }
+        EXPECT_FALSE(fs::exists(run.dir / "ZonkyMos.Ini")) << c.target;
+        EXPECT_FALSE(fs::exists(run.dir / "sub/zonkymos.ini")) << c.target;
+        fs::remove_all(run.dir);
+    }
+    // A regular file is replaced.
+    const Output run = Replay("png old.png\n", "printf keep > old.png");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Contents(run.dir / "old.png").substr(1, 3), "PNG");
+    fs::remove_all(run.dir);
 }
 
 }  // namespace

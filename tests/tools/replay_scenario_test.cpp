@@ -186,6 +186,10 @@ TEST(ReplayScenario, ErrorsNameTheLineAndExitWithTwo) {
         {"key up hyper\n", "line 1: "},
         {"state speed 3\n", "line 1: "},
         {"draws -1\n", "line 1: "},
+        {"dump\n#" + std::string(70000, 'x') + "\ndump\n", "line 2: longer than 65536 bytes\n"},
+        // Input is quoted short, with its control bytes made harmless.
+        {"fly\x01\x1B[2J" + std::string(200, 'y') + "\n",
+         "line 1: unknown command 'fly??[2J" + std::string(72, 'y') + "...'\n"},
     };
     for (const Case& c : cases) {
         const ReplayRun run = Replay(c.script);
@@ -195,6 +199,19 @@ TEST(ReplayScenario, ErrorsNameTheLineAndExitWithTwo) {
     }
     // What was dumped before the error is still written.
     EXPECT_EQ(Replay("dump\nfly\n").dumps.size(), 1u);
+}
+
+TEST(ReplayScenario, AFolderGivenAsTheScriptIsAnError) {
+    std::string pattern = (fs::temp_directory_path() / "zonky-replay-XXXXXX").string();
+    const fs::path dir = mkdtemp(pattern.data());
+    const std::string command =
+        "cd '" + dir.string() + "' && '" ZONKY_REPLAY "' . > out.json 2> err.txt";
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+    const std::string err = ReadFile(dir / "err.txt");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("directory"), std::string::npos) << err;
+    fs::remove_all(dir);
 }
 
 TEST(ReplayScenario, KeysPauseAndMinimiseAreRecorded) {
