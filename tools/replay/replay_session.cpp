@@ -46,7 +46,7 @@ bool IsGameFile(std::string_view path) {
 
 }  // namespace
 
-std::string Shown(std::string_view input) {
+std::string ShownInput(std::string_view input) {
     std::string shown;
     std::size_t characters = 0;
     for (char c : input) {
@@ -82,10 +82,10 @@ T Number(std::string_view word, T low, T high) {
     T value{};
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size())
-        throw ReplayError("not a number: '" + Shown(word) + "'");
+        throw ReplayError("not a number: '" + ShownInput(word) + "'");
     if (value < low || value > high)
-        throw ReplayError("out of range: " + Shown(word) + " (expected " + std::to_string(low) +
-                          ".." + std::to_string(high) + ")");
+        throw ReplayError("out of range: " + ShownInput(word) + " (expected " +
+                          std::to_string(low) + ".." + std::to_string(high) + ")");
     return value;
 }
 
@@ -97,7 +97,7 @@ std::int32_t Int32(std::string_view word) {
 void ExpectArgs(const std::vector<std::string_view>& words, std::size_t low, std::size_t high) {
     const std::size_t args = words.size() - 1;
     if (args < low || args > high)
-        throw ReplayError("wrong number of arguments for '" + Shown(words[0]) + "'");
+        throw ReplayError("wrong number of arguments for '" + ShownInput(words[0]) + "'");
 }
 
 int KeyCode(std::string_view word) {
@@ -158,7 +158,7 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         const std::int32_t code = Int32(words[3]);
         if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
             (code < kMinPieceCode || code > kMaxPieceCode))
-            throw ReplayError("not a well cell code: " + Shown(words[3]));
+            throw ReplayError("not a well cell code: " + ShownInput(words[3]));
         const std::int32_t color =
             words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
         SetCell(s, row, col, code, color);
@@ -169,10 +169,10 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         for (int k = 0; k < 16; ++k) {
             grid.cells[k] = Int32(words[1 + k]);
             if (!ValidPieceCode(grid.cells[k]))
-                throw ReplayError("not a piece cell code: " + Shown(words[1 + k]));
+                throw ReplayError("not a piece cell code: " + ShownInput(words[1 + k]));
         }
         const std::int32_t color = Int32(words[17]);
-        if (!ValidColor(color)) throw ReplayError("not a piece colour: " + Shown(words[17]));
+        if (!ValidColor(color)) throw ReplayError("not a piece colour: " + ShownInput(words[17]));
         const int col = Int32(words[18]);
         const int row = Int32(words[19]);
         // Moved like any falling piece, so the picture keeps up: the old piece comes off the
@@ -199,7 +199,7 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         else if (words[1] == "lines")
             s.Lines = value;
         else
-            throw ReplayError("unknown counter '" + Shown(words[1]) + "'");
+            throw ReplayError("unknown counter '" + ShownInput(words[1]) + "'");
     } else {
         return false;
     }
@@ -263,7 +263,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                 else if (words[k] == "alt")
                     modifiers.alt = true;
                 else
-                    throw ReplayError("unknown modifier '" + Shown(words[k]) + "'");
+                    throw ReplayError("unknown modifier '" + ShownInput(words[k]) + "'");
             }
             game_.Edit1KeyDown(key, modifiers);
         } else if (command == "pause") {
@@ -286,7 +286,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
             out += Dump();
             out += '\n';
         } else {
-            throw ReplayError("unknown command '" + Shown(command) + "'");
+            throw ReplayError("unknown command '" + ShownInput(command) + "'");
         }
     } catch (const ScriptedRandom::OutOfDraws&) {
         throw ReplayError("out of draws");
@@ -308,9 +308,10 @@ void ReplaySession::ExecuteDrawing(const std::vector<std::string_view>& words, s
     } else if (command == "png") {
         ExpectArgs(words, 1, 1);
         if (IsGameFile(words[1]))
-            throw ReplayError("will not write the game's own file " + Shown(words[1]));
+            throw ReplayError("will not write the game's own file " + ShownInput(words[1]));
         const std::string problem = drawing_->WritePng(std::string(words[1]));
-        if (!problem.empty()) throw ReplayError("cannot write " + Shown(words[1]) + ": " + problem);
+        if (!problem.empty())
+            throw ReplayError("cannot write " + ShownInput(words[1]) + ": " + problem);
     } else {
         ExpectArgs(words, 2, 2);
         const int x = Number<int>(words[1], 0, kWindowPixelsWide - 1);
@@ -388,12 +389,12 @@ int RunCommandLine(int argc, char** argv, ReplaySession& session) {
     // A folder opens like a file and then reads as empty: it would pass for an empty script.
     std::error_code error;
     if (std::filesystem::is_directory(argv[1], error)) {
-        std::cerr << "cannot open " << Shown(argv[1]) << ": it is a directory\n";
+        std::cerr << "cannot open " << ShownInput(argv[1]) << ": it is a directory\n";
         return 2;
     }
     std::ifstream file(argv[1], std::ios::binary);
     if (!file) {
-        std::cerr << "cannot open " << Shown(argv[1]) << "\n";
+        std::cerr << "cannot open " << ShownInput(argv[1]) << "\n";
         return 2;
     }
     return RunScript(file, std::cout, std::cerr, session);

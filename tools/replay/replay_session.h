@@ -65,7 +65,7 @@ class ReplaySession {
 
 // A word of the input as an error message shows it: its first 80 characters, each control
 // byte as "?", so a message stays one short line whatever the script holds.
-std::string Shown(std::string_view input);
+std::string ShownInput(std::string_view input);
 
 // A script line's words, split at blanks.
 std::vector<std::string_view> SplitWords(std::string_view line);
