@@ -227,6 +227,9 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (true) {
         fd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        // Another user's lock file: reading is enough to lock it.
+        if (fd_ < 0 && errno == EACCES)
+            fd_ = open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
         if (fd_ < 0) return;  // Unavailable
         bool locked = false;
         while (true) {
