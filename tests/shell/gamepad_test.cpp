@@ -308,7 +308,7 @@ TEST(Program, AGameEndsWithTheRecordConfirmedByThePadAlone) {
         p.Press(SDL_CONTROLLER_BUTTON_A);
         name = p.InputName->PlayerName();
     });
-    p.form->Exit1->trigger();  // ends the game as a full well would
+    p.form->Exit1->trigger();  // ends the game; a full well leads to the same dialogs
     EXPECT_EQ(name, "Pad");
     EXPECT_FALSE(p.InputName->isVisible());
     EXPECT_EQ(p.form->hiScores().Name(kZonky, 1), "Pad");
