@@ -14,9 +14,6 @@
 namespace zonky {
 namespace {
 
-// Where Linux shows input devices coming and going.
-constexpr const char* kInputDevices = "/dev/input";
-
 // SDL's controller subsystem is one per process: started once, by whoever asks first, and
 // kept until the program ends. Its start is reference counted, so the sound's own start of
 // SDL does not disturb it.
@@ -72,9 +69,10 @@ struct Gamepads::Life {
     Gamepads* owner;
 };
 
-Gamepads::Gamepads(Deliver deliver)
+Gamepads::Gamepads(Deliver deliver, QString inputDevices)
     : deliver_(std::move(deliver)),
       keys_(kRepeatDelay, kRepeatInterval),
+      inputDevices_(std::move(inputDevices)),
       life_(std::make_shared<Life>()) {
     life_->owner = this;
     // SDL must not take the signals the program relies on.
@@ -111,8 +109,8 @@ void Gamepads::Opened(bool ok) {
     if (!ok || open_) return;
     open_ = true;
     // A pad plugged in shows up as a new device file; nothing else needs watching.
-    if (QDir(kInputDevices).exists()) {
-        devices_ = std::make_unique<QFileSystemWatcher>(QStringList{kInputDevices});
+    if (QDir(inputDevices_).exists()) {
+        devices_ = std::make_unique<QFileSystemWatcher>(QStringList{inputDevices_});
         connect(devices_.get(), &QFileSystemWatcher::directoryChanged, this, [this] {
             settleUntil_ = Now() + kSettleTime;
             Poll(Now());
@@ -178,8 +176,10 @@ void Gamepads::Poll(Ms now) {
         for (PadCommand command : commands) deliver_(command);
 }
 
+namespace {
+
 void DeliverPadCommand(PadCommand command, TMainForm& form,
-                       std::initializer_list<QDialog*> confirmable) {
+                       const std::vector<QDialog*>& confirmable) {
     // An open menu has the keys, as it would have the keyboard's.
     if (QApplication::activePopupWidget() != nullptr) return;
     QWidget* active = QApplication::activeWindow();
@@ -202,6 +202,14 @@ void DeliverPadCommand(PadCommand command, TMainForm& form,
                 return;
             }
     }
+}
+
+}  // namespace
+
+Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable) {
+    return [&form, confirmable = std::move(confirmable)](PadCommand command) {
+        DeliverPadCommand(command, form, confirmable);
+    };
 }
 
 }  // namespace zonky

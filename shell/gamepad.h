@@ -7,13 +7,14 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <chrono>
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "shell/pad_keys.h"
 
@@ -37,7 +38,8 @@ class Gamepads : public QObject {
     static constexpr Ms kRepeatDelay{500};
     static constexpr Ms kRepeatInterval{33};
 
-    explicit Gamepads(Deliver deliver);
+    // `inputDevices` is the folder where the system shows input devices coming and going.
+    explicit Gamepads(Deliver deliver, QString inputDevices = QStringLiteral("/dev/input"));
     ~Gamepads() override;
     Gamepads(const Gamepads&) = delete;
     Gamepads& operator=(const Gamepads&) = delete;
@@ -67,6 +69,7 @@ class Gamepads : public QObject {
     Deliver deliver_;
     PadKeys keys_;
     QTimer timer_;
+    QString inputDevices_;
     std::unique_ptr<QFileSystemWatcher> devices_;
     Ms settleUntil_{0};
     bool open_ = false;
@@ -77,10 +80,9 @@ class Gamepads : public QObject {
     std::shared_ptr<Life> life_;
 };
 
-// Where a pad's command goes: to the main window's keys and its Pause command while that
+// Where the program's pads play: the main window's keys and its Pause command while that
 // window is active; A also presses the default button of the listed dialogs while one of
 // them is active. Anywhere else a pad does nothing.
-void DeliverPadCommand(PadCommand command, TMainForm& form,
-                       std::initializer_list<QDialog*> confirmable);
+Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable);
 
 }  // namespace zonky

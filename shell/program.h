@@ -21,9 +21,7 @@ struct Program {
           AboutFormRus(&MainForm),
           Form2(MainForm.settings(), &MainForm),
           AboutFormEng(&MainForm),
-          Pads([this](PadCommand command) {
-              DeliverPadCommand(command, MainForm, {&InputName, &HiScoreForm});
-          }) {
+          Pads(PadCommandsTo(MainForm, {&InputName, &HiScoreForm})) {
         MainForm.AttachDialogs(
             {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
         Pads.Open();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -236,6 +237,19 @@ TEST(Gamepads, AHeldDirectionRepeatsUntilItsPadIsUnplugged) {
     EXPECT_EQ(p.Poll(Gamepads::kRepeatInterval), Commands{});
     EXPECT_EQ(p.Poll(Gamepads::kRepeatDelay), Commands{});
     EXPECT_FALSE(p.pads.Polling());
+}
+
+TEST(Gamepads, ANewInputDeviceIsLookedForOnlyForAWhile) {
+    QTemporaryDir devices;
+    Gamepads pads([](PadCommand) {}, devices.path());
+    pads.Open();
+    ASSERT_TRUE(WaitFor([&] { return pads.IsOpen(); }));
+    EXPECT_FALSE(pads.Polling());
+    QFile device(devices.filePath("event7"));
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(WaitFor([&] { return pads.Polling(); }));
+    pads.Poll(Gamepads::Now() + Gamepads::kSettleTime);  // no pad came: reading stops
+    EXPECT_FALSE(pads.Polling());
 }
 
 // The program with a virtual pad and a started game.
