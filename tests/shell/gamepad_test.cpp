@@ -315,16 +315,15 @@ TEST(Program, AGameEndsWithTheRecordConfirmedByThePadAlone) {
     ASSERT_TRUE(p.ready);
     p.form->Zonky1->trigger();
     p.form->game().state.Score = 100;
-    QString name;
+    bool closedByPad = false;
     p.answers.Then([&](QDialog& dialog) {
         dialog.findChild<QLineEdit*>()->setText("Pad");
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        p.Press(SDL_CONTROLLER_BUTTON_A);
-        name = p.InputName->PlayerName();
+        if (QTest::qWaitForWindowActive(&dialog)) p.Press(SDL_CONTROLLER_BUTTON_A);
+        closedByPad = !dialog.isVisible();
+        if (!closedByPad) dialog.reject();  // the test goes on to fail, not to hang
     });
     p.form->Exit1->trigger();  // ends the game; a full well leads to the same dialogs
-    EXPECT_EQ(name, "Pad");
-    EXPECT_FALSE(p.InputName->isVisible());
+    EXPECT_TRUE(closedByPad);
     EXPECT_EQ(p.form->hiScores().Name(kZonky, 1), "Pad");
     ASSERT_TRUE(p.HiScoreForm->isVisible());
     QApplication::setActiveWindow(p.HiScoreForm);
