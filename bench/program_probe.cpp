@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
                            &AboutFormRus, nullptr,    &AboutFormEng};
     if (!play && !gameOver) dialogs.Form2 = &Form2;
     MainForm.AttachDialogs(dialogs);
+    zonky::Gamepads Pads(zonky::PadCommandsTo(MainForm, {&InputName, &HiScoreForm}));
+    Pads.Open();
     MainForm.FormShow();
     if (!play && !gameOver) return QApplication::exec();
 

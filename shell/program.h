@@ -1,11 +1,12 @@
 // The program's windows: the main window and its six dialogs, made in this order once and
-// kept until the program ends.
+// kept until the program ends, and the game pads that play beside the keyboard.
 #pragma once
 
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "shell/about.h"
 #include "shell/about_eng.h"
+#include "shell/gamepad.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
@@ -19,9 +20,11 @@ struct Program {
           HiScoreForm(MainForm.hiScores(), &MainForm),
           AboutFormRus(&MainForm),
           Form2(MainForm.settings(), &MainForm),
-          AboutFormEng(&MainForm) {
+          AboutFormEng(&MainForm),
+          Pads(PadCommandsTo(MainForm, {&InputName, &HiScoreForm})) {
         MainForm.AttachDialogs(
             {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
+        Pads.Open();
     }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -33,6 +36,8 @@ struct Program {
     TAboutFormRus AboutFormRus;
     TForm2 Form2;
     TAboutFormEng AboutFormEng;
+    // Game pads play beside the keyboard; a player without one never notices them.
+    Gamepads Pads;
 };
 
 }  // namespace zonky

@@ -28,6 +28,7 @@
 #include "records/name_codec.h"
 #include "shell/about.h"
 #include "shell/about_eng.h"
+#include "shell/gamepad.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
@@ -245,6 +246,8 @@ int main(int argc, char** argv) {
     zonky::TAboutFormEng AboutFormEng(&MainForm);
     MainForm.AttachDialogs(
         {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
+    zonky::Gamepads Pads(zonky::PadCommandsTo(MainForm, {&InputName, &HiScoreForm}));
+    Pads.Open();
 
     const zonky::ControlChannel channel(
         {&MainForm, &OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng},
