@@ -4,17 +4,10 @@
 #include <array>
 #include <cstdint>
 
+#include "game/cell_codes.h"
+
 namespace zonky {
 
-// Cell codes. A cell is a union of the quarter triangles top, right, bottom, left.
-inline constexpr std::int32_t kEmpty = 250;
-inline constexpr std::int32_t kFull = 0;  // also every wall and floor cell
-inline constexpr std::int32_t kLeftRight = 7;
-inline constexpr std::int32_t kTopBottom = 8;
-inline constexpr std::int32_t kSpecialCell = 20;
-
-inline constexpr std::int32_t kMinPieceCode = -6;
-inline constexpr std::int32_t kMaxPieceCode = 6;
 inline constexpr std::int32_t kSpecialColor = 20;
 inline constexpr std::int32_t kColorCount = 7;
 

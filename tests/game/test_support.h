@@ -148,45 +148,6 @@ struct Fixture {
 
 namespace zonky::test {
 
-// The quarters a code holds: top 1, right 2, bottom 4, left 8 (0 for empty and unknown).
-inline int Quarters(std::int32_t code) {
-    switch (code) {
-        case 0:
-            return 15;
-        case 1:
-            return 13;
-        case 2:
-            return 7;
-        case 3:
-            return 11;
-        case 4:
-            return 14;
-        case 5:
-            return 12;
-        case 6:
-            return 9;
-        case -5:
-            return 3;
-        case -6:
-            return 6;
-        case -1:
-            return 2;
-        case -2:
-            return 8;
-        case -3:
-            return 4;
-        case -4:
-            return 1;
-        case 7:
-            return 10;
-        case 8:
-            return 5;
-        default:
-            return 0;
-    }
-}
-inline constexpr int kTop = 1, kRight = 2, kBottom = 4, kLeft = 8;
-
 // Every code a well cell may hold, and every piece cell code.
 inline const std::vector<std::int32_t> kWellCodes{250, -6, -5, -4, -3, -2, -1, 0,
                                                   1,   2,  3,  4,  5,  6,  7,  8};
