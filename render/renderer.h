@@ -58,7 +58,6 @@ class Renderer {
     void FormPaint();
     void DrawWellCells();
     void RebuildPieceBoxSave();
-    QRgb LoadCellSprite(int code, int color);
 
     // Controls over the surface.
     void ShowCounter(Counter counter, std::int64_t value);
@@ -79,8 +78,6 @@ class Renderer {
     QRect TakeChanged();
 
     const Canvas& surface() const { return surface_; }
-    const Canvas& pieceBoxSave() const { return PieceBoxSave; }
-    QRgb cellTransparentColor() const { return CellTransparentColor; }
 
   private:
     struct Label {
@@ -94,6 +91,7 @@ class Renderer {
     Label& LabelFor(Counter counter);
     void Changed(const QRect& rect) { changed_ = changed_.united(rect & surface_.rect()); }
     void DrawCell(Canvas& target, int code, int color, QPoint at, bool wholeFrame);
+    void DrawCellLayers(Canvas& target, const CellLayers& layers, QPoint at);
 
     const GameState& state_;
     Pictures pictures_;
@@ -110,7 +108,6 @@ class Renderer {
     Canvas PieceBoxSave{BoxSize, BoxSize};
     Canvas WellRowStrip{kWellWidth, CellSize};
     Canvas PreviewBackground{BoxSize, BoxSize};
-    Canvas CellBitmap{CellSize, CellSize};
     Canvas ShiftBitmap{kWellWidth, CellSize*(kLastRow - 1)};
 
     LabelFont smallFont_{14};

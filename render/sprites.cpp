@@ -9,9 +9,8 @@
 namespace zonky {
 namespace {
 
-// Frame pitch and the pixels that tell the strips' background colour.
-constexpr QPoint kTransparentSample{0, 2};        // of Image2
-constexpr QPoint kStripBackgroundSample{300, 1};  // inside frame 16 of every strip
+// The pixel that tells the strips' background colour.
+constexpr QPoint kTransparentSample{0, 2};  // of Image2
 constexpr int kStripForTransparentColor = 2;
 
 constexpr QRgb kLabelColor = qRgb(0, 0, 255);
@@ -56,8 +55,7 @@ LabelFont::LabelFont(int pixelSize) {
 }
 
 void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int length) const {
-    QImage& image = const_cast<QImage&>(target.image());
-    const QRect area = box & image.rect();
+    const QRect area = box & target.rect();
     const int left = box.left() + (box.width() - length * advance_) / 2;
     for (int k = 0; k < length; ++k) {
         const int d = text[k] - '0';
@@ -68,7 +66,7 @@ void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int len
             const int ty = box.top() + y;
             if (ty < area.top() || ty > area.bottom()) continue;
             const auto* src = reinterpret_cast<const QRgb*>(glyph.constScanLine(y));
-            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(ty));
+            QRgb* dst = target.Row(ty);
             for (int x = 0; x < glyph.width(); ++x) {
                 const int tx = gx + x;
                 if (tx < area.left() || tx > area.right()) continue;
@@ -84,14 +82,6 @@ void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int len
     }
 }
 
-Renderer::Renderer(const GameState& state, Pictures pictures)
-    : state_(state), pictures_(std::move(pictures)) {
-    labels_[0] = {kLevelLabelRect, &smallFont_};
-    labels_[1] = {kLinesLabelRect, &largeFont_};
-    labels_[2] = {kScoreLabelRect, &smallFont_};
-    PrepareSprites();
-}
-
 void Renderer::PrepareSprites() {
     for (int k = 0; k < kColorCount; ++k) {
         SpriteStrips[k] = &pictures_.Strips[k];
@@ -104,18 +94,6 @@ void Renderer::PrepareSprites() {
     CellTransparentColor = SpriteStrips[kStripForTransparentColor - 1]->Pixel(s.x(), s.y());
     const Canvas& erase = pictures_.Erase;
     EraseTransparentColor = erase.Pixel(0, erase.height() - 1);
-}
-
-QRgb Renderer::LoadCellSprite(int code, int color) {
-    if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) {
-        CellBitmap.Fill(CellTransparentColor);
-        return CellTransparentColor;
-    }
-    // The frame without its top row, stretched back to 18 rows.
-    CellBitmap.Draw(stretchedStrips_[color - 1], QRect(FrameX(code), 0, CellSize, CellSize),
-                    QPoint(0, 0));
-    const Canvas& strip = *SpriteStrips[color - 1];
-    return strip.Pixel(kStripBackgroundSample.x(), kStripBackgroundSample.y());
 }
 
 // One cell of a piece: the falling piece uses the whole frame, the preview the frame without
@@ -135,7 +113,6 @@ void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool who
                                QRect(FrameX(code), 0, CellSize, CellSize), at,
                                CellTransparentColor);
     }
-    Changed(QRect(at, QSize(CellSize, CellSize)));
 }
 
 }  // namespace zonky
