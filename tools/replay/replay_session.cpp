@@ -430,14 +430,14 @@ std::string ReplaySession::Dump() {
     json.Int(game_.settings.SoundOn);
     json.Key("interval");
     json.Int(host_.interval);
+    // Timer1 stops only while a modal dialog is open, and zonky-replay opens none.
     json.Key("timerEnabled");
-    json.Bool(host_.timerEnabled);
+    json.Bool(true);
 
     json.Key("events");
     json.BeginArray();
-    for (const std::string& event : host_.events) json.String(event);
+    for (const std::string& event : host_.Take()) json.String(event);
     json.EndArray();
-    host_.events.clear();
 
     json.Key("hiscores");
     WriteHiScores(json, host_.hiScores);
