@@ -20,11 +20,14 @@ struct Program {
           AboutFormRus(&MainForm),
           Form2(MainForm.settings(), &MainForm),
           AboutFormEng(&MainForm) {
-        MainForm.AttachDialogs(
-            {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
+        MainForm.AttachDialogs(AllDialogs());
     }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    Dialogs AllDialogs() {
+        return {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng};
+    }
 
     TMainForm MainForm;
     TOpForm OpForm;

@@ -30,6 +30,7 @@
 #include "shell/about_eng.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
+#include "shell/program.h"
 #include "shell/unit1.h"
 #include "tests/support/game_invariants.h"
 #include "tools/replay/json_writer.h"
@@ -236,19 +237,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     zonky::InstallFontSubstitutes();
 
-    zonky::TMainForm MainForm;
-    zonky::TOpForm OpForm(MainForm.settings(), &MainForm);
-    zonky::TInputName InputName(&MainForm);
-    zonky::THiScoreForm HiScoreForm(MainForm.hiScores(), &MainForm);
-    zonky::TAboutFormRus AboutFormRus(&MainForm);
-    zonky::TForm2 Form2(MainForm.settings(), &MainForm);
-    zonky::TAboutFormEng AboutFormEng(&MainForm);
-    MainForm.AttachDialogs(
-        {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
-
+    zonky::Program program;
     const zonky::ControlChannel channel(
-        {&MainForm, &OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng},
+        {&program.MainForm, &program.OpForm, &program.InputName, &program.HiScoreForm,
+         &program.AboutFormRus, &program.Form2, &program.AboutFormEng},
         control, answers);
-    MainForm.FormShow();
+    program.MainForm.FormShow();
     return QApplication::exec();
 }
