@@ -11,16 +11,10 @@ namespace zonky {
 inline constexpr std::int32_t kSpecialColor = 20;
 inline constexpr std::int32_t kColorCount = 7;
 
-// Well geometry in the game's own numbering: rows -3..21 (21 is the floor), columns 0..13
-// (0 and 13 are walls). Rows -3..0 are hidden above the window.
-inline constexpr int kTopRow = -3;
-inline constexpr int kFloorRow = 21;
-inline constexpr int kLastRow = 20;
-inline constexpr int kFirstVisibleRow = 1;
-inline constexpr int kLeftWall = 0;
-inline constexpr int kRightWall = 13;
-inline constexpr int kFirstColumn = 1;
-inline constexpr int kLastColumn = 12;
+// Well geometry in the game's own numbering. Rows -3..21 from the top: -3..0 are hidden above
+// the window, 1..20 visible, 21 is the floor. Columns 0..13: 0 and 13 are walls.
+inline constexpr int kTopRow = -3, kFirstVisibleRow = 1, kLastRow = 20, kFloorRow = 21;
+inline constexpr int kLeftWall = 0, kFirstColumn = 1, kLastColumn = 12, kRightWall = 13;
 inline constexpr int kWellRows = kFloorRow - kTopRow + 1;  // 25
 inline constexpr int kWellColumns = kRightWall + 1;        // 14
 

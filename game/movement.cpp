@@ -94,16 +94,12 @@ bool IsSpecial(const PieceGrid& piece) {
 bool PieceFits(const WellGrid& well, const PieceGrid& piece, int col, int row, int offset) {
     if (IsSpecial(piece)) return well.At(row, col) == kEmpty && row != kLastRow;
 
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = piece.at(i, j);
-            if (v == kEmpty) continue;
-            const std::int32_t own = well.At(row + i - 1, col + j - 1);
-            if (own != kEmpty && !Listed(FallExitRules, v, own)) return false;
-            const std::int32_t below = well.At(row + i - offset, col + j - 1);
-            if (below != kEmpty && !HasPair(MergeRules, v, below)) return false;
-        }
-    return true;
+    return EveryCell(piece, col, row, [&](std::int32_t v, int r, int c) {
+        const std::int32_t own = well.At(r, c);
+        if (own != kEmpty && !Listed(FallExitRules, v, own)) return false;
+        const std::int32_t below = well.At(r + 1 - offset, c);
+        return below == kEmpty || HasPair(MergeRules, v, below);
+    });
 }
 
 bool CanShift(const WellGrid& well, const PieceGrid& piece, int col, int row, bool toLeft) {
@@ -112,26 +108,17 @@ bool CanShift(const WellGrid& well, const PieceGrid& piece, int col, int row, bo
                !(!toLeft && col == kLastColumn);
     }
 
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = piece.at(i, j);
-            if (v == kEmpty) continue;
-            const int r = row + i - 1;
-            const int c = col + j - 1;
-            const std::int32_t own = well.At(r, c);
-            if (own != kEmpty) {
-                const bool mayLeave =
-                    toLeft ? Listed(SideExitRules, v, own) : Listed(SideExitRules, own, v);
-                if (!mayLeave) return false;
-            }
-            const std::int32_t target = well.At(r, toLeft ? c - 1 : c + 1);
-            if (target != kEmpty) {
-                const bool mayEnter =
-                    toLeft ? HasPair(SymMergeRules, v, target) : HasPair(SymMergeRules, target, v);
-                if (!mayEnter) return false;
-            }
+    return EveryCell(piece, col, row, [&](std::int32_t v, int r, int c) {
+        const std::int32_t own = well.At(r, c);
+        if (own != kEmpty) {
+            const bool mayLeave =
+                toLeft ? Listed(SideExitRules, v, own) : Listed(SideExitRules, own, v);
+            if (!mayLeave) return false;
         }
-    return true;
+        const std::int32_t target = well.At(r, toLeft ? c - 1 : c + 1);
+        if (target == kEmpty) return true;
+        return toLeft ? HasPair(SymMergeRules, v, target) : HasPair(SymMergeRules, target, v);
+    });
 }
 
 void RotatePiece(PieceGrid& piece, std::int32_t curColor) {

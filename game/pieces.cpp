@@ -67,12 +67,15 @@ constexpr std::array<ShapeList, 16> ShapeChoices{{
 constexpr std::array<std::int32_t, 5> kHalfSquareCodes{kFull, kBL, kTL, kTR, kRB};
 constexpr std::array<std::int32_t, 4> kQuarterCodes{kT, kB, kL, kR};
 
-constexpr int kDedadidavazaSpecialOdds = 15;
-constexpr int kDedadidavazaSpecialHit = 6;
-constexpr int kZonkySpecialOdds = 10;
-constexpr int kZonkySpecialHit = 2;
-constexpr int kZonkyQuarterOdds = 3;
-constexpr int kZonkyQuarterHit = 1;
+// A chance: a draw from `odds` hits when it gives `hit`.
+struct Chance {
+    int odds;
+    int hit;
+    bool Hits(Random& random) const { return random.Draw(odds) == hit; }
+};
+constexpr Chance kDedadidavazaSpecial{15, 6};
+constexpr Chance kZonkySpecial{10, 2};
+constexpr Chance kZonkyQuarter{3, 1};
 
 bool Occupied(const PieceGrid& grid, int i, int j) {
     return i >= 1 && i <= 4 && j >= 1 && j <= 4 && grid.at(i, j) != kEmpty;
@@ -113,17 +116,15 @@ std::int32_t ChooseShape(int gameMode, int mask, Random& random) {
         case kDedadidavaza:
             return DrawFiltered(list, kHalfSquareCodes, random);
         default:
-            if (std::popcount(static_cast<unsigned>(mask)) <= 1 &&
-                random.Draw(kZonkyQuarterOdds) == kZonkyQuarterHit)
+            if (std::popcount(static_cast<unsigned>(mask)) <= 1 && kZonkyQuarter.Hits(random))
                 return DrawFiltered(list, kQuarterCodes, random);
             return list.codes[random.Draw(list.count)];
     }
 }
 
 bool DrawsSpecial(int gameMode, Random& random) {
-    if (gameMode == kDedadidavaza)
-        return random.Draw(kDedadidavazaSpecialOdds) == kDedadidavazaSpecialHit;
-    if (gameMode == kZonky) return random.Draw(kZonkySpecialOdds) == kZonkySpecialHit;
+    if (gameMode == kDedadidavaza) return kDedadidavazaSpecial.Hits(random);
+    if (gameMode == kZonky) return kZonkySpecial.Hits(random);
     return false;
 }
 

@@ -5,15 +5,12 @@
 namespace zonky {
 
 void Renderer::DrawPiece(const PieceGrid& grid, int col, int row, int color) {
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = grid.at(i, j);
-            const int r = row + i - 1;
-            if (v == kEmpty || r < kFirstVisibleRow) continue;  // hidden rows are never drawn
-            const QPoint at = CellOrigin(r, col + j - 1);
-            DrawCell(surface_, v, color, at, true);
-            Changed(QRect(at, QSize(CellSize, CellSize)));
-        }
+    EveryCell(grid, col, row, [&](std::int32_t v, int r, int c) {
+        if (r < kFirstVisibleRow) return true;  // hidden rows are never drawn
+        DrawCell(surface_, v, color, CellOrigin(r, c), true);
+        Changed(CellRect(r, c));
+        return true;
+    });
 }
 
 void Renderer::SavePieceBox(int col, int row) {
