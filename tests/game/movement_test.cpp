@@ -53,69 +53,61 @@ WellGrid EmptyWell() {
     return f.game.state.Well;
 }
 
-// Every vertical pair, by the test a falling cell makes of the cell below it.
-TEST(PieceFits, FallingIntoAnOccupiedCellSweepsOnlyFreeQuarters) {
+// Runs check(v, w, well) for every piece code v and well code w, w lying in the given cells
+// of an empty well.
+template <typename Check>
+void ForEveryPair(std::initializer_list<std::pair<int, int>> cells, Check check) {
     for (std::int32_t v : kPieceCodes)
-        for (std::int32_t u : kWellCodes) {
+        for (std::int32_t w : kWellCodes) {
             WellGrid well = EmptyWell();
-            well.Set(6, 5, u);
-            const bool expected = Passes(v, u, kDown, true);
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), expected) << v << " onto " << u;
-            // The same pair judged in place after a turn (offset 1) meets the own-cell rule too.
-            const bool inPlace = expected && Passes(v, u, kDown, false, kRefusedLeavingDown);
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 6, 1), inPlace) << v << " in " << u;
+            for (const auto& [r, c] : cells) well.Set(r, c, w);
+            check(v, w, well);
         }
+}
+
+// A lone cell at row 5, column 5 tested against the cell below (falling), its own cell after
+// a turn, or its own cell as it falls on.
+TEST(PieceFits, FallingIntoOrOutOfAnOccupiedCellSweepsOnlyFreeQuarters) {
+    ForEveryPair({{6, 5}}, [](std::int32_t v, std::int32_t u, const WellGrid& well) {
+        const bool into = Passes(v, u, kDown, true);
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), into) << v << " onto " << u;
+        // Judged in place after a turn (offset 1), the own-cell rule applies too.
+        const bool inPlace = into && Passes(v, u, kDown, false, kRefusedLeavingDown);
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 6, 1), inPlace) << v << " in " << u;
+    });
+    ForEveryPair({{5, 5}}, [](std::int32_t v, std::int32_t w, const WellGrid& well) {
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0),
+                  Passes(v, w, kDown, false, kRefusedLeavingDown))
+            << v << " sharing " << w;
+    });
 }
 
 TEST(PieceFits, AfterATurnOnlyOppositeSideQuartersMayOverlap) {
     std::set<Pair> overlaps;
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t u : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(6, 5, u);
-            if (u != kEmpty && PieceFits(well, Single(v), 5, 6, 1)) overlaps.insert({v, u});
-        }
+    ForEveryPair({{6, 5}}, [&](std::int32_t v, std::int32_t u, const WellGrid& well) {
+        if (u != kEmpty && PieceFits(well, Single(v), 5, 6, 1)) overlaps.insert({v, u});
+    });
     EXPECT_EQ(overlaps, (std::set<Pair>{{kR, kL}, {kL, kR}}));
 }
 
-TEST(PieceFits, SharingACellWhileFallingSweepsOnlyFreeQuarters) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t w : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 5, w);
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0),
-                      Passes(v, w, kDown, false, kRefusedLeavingDown))
-                << v << " sharing " << w;
-        }
-}
-
+// Sideways into the next cell, with the same code on both sides, and out of its own cell.
 TEST(CanShift, SidewaysMovesSweepOnlyFreeQuarters) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t t : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 4, t);
-            well.Set(5, 6, t);
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
-                      Passes(v, t, kLeftwards, true, kRefusedEnteringLeft))
-                << v << " left into " << t;
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
-                      Passes(v, t, kRightwards, true, kRefusedEnteringRight))
-                << v << " right into " << t;
-        }
-}
-
-TEST(CanShift, LeavingAnOccupiedCellSweepsOnlyFreeQuarters) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t w : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 5, w);
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
-                      Passes(v, w, kLeftwards, false, kRefusedLeavingLeft))
-                << v << " leaving " << w << " leftwards";
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
-                      Passes(v, w, kRightwards, false, kRefusedLeavingRight))
-                << v << " leaving " << w << " rightwards";
-        }
+    ForEveryPair({{5, 4}, {5, 6}}, [](std::int32_t v, std::int32_t t, const WellGrid& well) {
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
+                  Passes(v, t, kLeftwards, true, kRefusedEnteringLeft))
+            << v << " left into " << t;
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                  Passes(v, t, kRightwards, true, kRefusedEnteringRight))
+            << v << " right into " << t;
+    });
+    ForEveryPair({{5, 5}}, [](std::int32_t v, std::int32_t w, const WellGrid& well) {
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
+                  Passes(v, w, kLeftwards, false, kRefusedLeavingLeft))
+            << v << " leaving " << w << " leftwards";
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                  Passes(v, w, kRightwards, false, kRefusedLeavingRight))
+            << v << " leaving " << w << " rightwards";
+    });
 }
 
 // Merging two parts gives the code of their union, in whichever order they met: every pair

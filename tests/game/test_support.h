@@ -12,6 +12,7 @@
 #include "game/ports.h"
 #include "game/random.h"
 #include "game/recording_host.h"
+#include "tests/support/piece_grids.h"
 
 namespace zonky::test {
 
@@ -28,23 +29,6 @@ class LogHost : public RecordingHost {
     std::vector<GameResult> results;
     std::function<void()> onGameOver;  // runs inside the game-over sequence
 };
-
-// Builds a grid from 16 codes, row by row.
-inline PieceGrid Grid(std::initializer_list<std::int32_t> codes) {
-    PieceGrid grid;
-    grid.cells.fill(kEmpty);
-    int k = 0;
-    for (std::int32_t c : codes) grid.cells[k++] = c;
-    return grid;
-}
-
-// A grid with one cell at (1, 1).
-inline PieceGrid Single(std::int32_t code) {
-    PieceGrid grid;
-    grid.cells.fill(kEmpty);
-    grid.at(1, 1) = code;
-    return grid;
-}
 
 inline constexpr std::int32_t E = kEmpty;
 
@@ -63,12 +47,7 @@ struct Fixture {
     }
     // Puts a falling piece into a running game directly.
     void Place(const PieceGrid& piece, int col, int row, int color = 1) {
-        GameState& s = game.state;
-        s.CurPiece = piece;
-        s.CurColor = color;
-        s.PieceCol = col;
-        s.PieceRow = row;
-        s.NeedPiece = false;
+        PlaceFallingPiece(game.state, piece, col, row, color);
     }
     void FillRow(int row, int gapColumn = 0) {
         for (int c = kFirstColumn; c <= kLastColumn; ++c)
