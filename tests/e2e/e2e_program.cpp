@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,7 +26,6 @@
 #include "records/dialogs/input.h"
 #include "records/name_codec.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "shell/program.h"
@@ -231,11 +229,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName("zonkymosaro");
-    QApplication::setApplicationDisplayName("Zonky Mosaro");
-    QApplication::setWindowIcon(QIcon(":/icons/zonkymosaro-32.png"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    zonky::InstallFontSubstitutes();
+    zonky::SetUpApplication();
 
     zonky::Program program;
     const zonky::ControlChannel channel(
