@@ -17,7 +17,7 @@ namespace zonky {
 // The pictures of the window's layout.
 struct Pictures {
     Canvas BkGround;
-    std::array<Canvas, kColorCount> Strips;  // Image1 .. Image7
+    std::array<Canvas, kColorCount> strips;  // Image1 .. Image7
     Canvas Erase;
     Canvas PauseImg;
     Canvas GmOvImg;
@@ -98,13 +98,14 @@ class Renderer {
     Canvas surface_{kWindowWidth, kWindowHeight};
     Canvas screen_{kWindowWidth, kWindowHeight};
 
-    // The off-screen pictures, made once.
+    // The off-screen pictures, made once. The established ones keep their names; the
+    // renderer's own members end in an underscore.
     std::array<const Canvas*, kColorCount> SpriteStrips{};
     // Every strip with its frames' rows 1..17 stretched to 18 rows, made once: the preview
     // and the repaint draw from these.
     std::array<Canvas, kColorCount> stretchedStrips_;
     QRgb CellTransparentColor = 0;
-    QRgb EraseTransparentColor = 0;
+    QRgb eraseTransparentColor_ = 0;
     Canvas PieceBoxSave{BoxSize, BoxSize};
     Canvas WellRowStrip{kWellWidth, CellSize};
     Canvas PreviewBackground{BoxSize, BoxSize};

@@ -29,7 +29,7 @@ Pictures LoadPictures() {
     Pictures pictures;
     pictures.BkGround = Canvas(Picture("BkGround.bmp"));
     for (int k = 0; k < kColorCount; ++k)
-        pictures.Strips[k] = Canvas(Picture(("Image" + std::to_string(k + 1) + ".bmp").c_str()));
+        pictures.strips[k] = Canvas(Picture(("Image" + std::to_string(k + 1) + ".bmp").c_str()));
     pictures.Erase = Canvas(Picture("Erase.bmp"));
     pictures.PauseImg = Canvas(Picture("PauseImg.bmp"));
     pictures.GmOvImg = Canvas(Picture("GmOvImg.bmp"));
@@ -84,8 +84,8 @@ void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int len
 
 void Renderer::PrepareSprites() {
     for (int k = 0; k < kColorCount; ++k) {
-        SpriteStrips[k] = &pictures_.Strips[k];
-        const Canvas& strip = pictures_.Strips[k];
+        SpriteStrips[k] = &pictures_.strips[k];
+        const Canvas& strip = pictures_.strips[k];
         stretchedStrips_[k] = Canvas(strip.width(), strip.height());
         stretchedStrips_[k].Stretch(strip, QRect(0, 1, strip.width(), CellSize - 1),
                                     QRect(0, 0, strip.width(), CellSize));
@@ -93,14 +93,14 @@ void Renderer::PrepareSprites() {
     const QPoint s = kTransparentSample;
     CellTransparentColor = SpriteStrips[kStripForTransparentColor - 1]->Pixel(s.x(), s.y());
     const Canvas& erase = pictures_.Erase;
-    EraseTransparentColor = erase.Pixel(0, erase.height() - 1);
+    eraseTransparentColor_ = erase.Pixel(0, erase.height() - 1);
 }
 
 // One cell of a piece: the falling piece uses the whole frame, the preview the frame without
 // its top row stretched to 18 rows. Colours without a strip draw nothing.
 void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool wholeFrame) {
     if (code == kSpecialCell) {
-        target.DrawTransparent(pictures_.Erase, at, EraseTransparentColor);
+        target.DrawTransparent(pictures_.Erase, at, eraseTransparentColor_);
         return;
     }
     if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) return;

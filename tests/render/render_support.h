@@ -74,7 +74,7 @@ inline Pictures SyntheticPictures() {
                         strip.setPixel(frame * 18 + x, y,
                                        y == 0 ? TopRowColor(color) : StripColor(color));
         }
-        p.Strips[color - 1] = Canvas(strip);
+        p.strips[color - 1] = Canvas(strip);
     }
     QImage erase(18, 18, QImage::Format_RGB32);
     erase.fill(kSilver);
