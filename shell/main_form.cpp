@@ -13,7 +13,6 @@
 #include "records/hiscore_file.h"
 #include "records/settings_file.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/delay.h"
 #include "shell/mosconst.h"
 #include "shell/options.h"

@@ -2,16 +2,29 @@
 // kept until the program ends, and the game pads that play beside the keyboard.
 #pragma once
 
+#include <QApplication>
+#include <QIcon>
+
+#include "records/dialogs/dialog_support.h"
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/gamepad.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
 
 namespace zonky {
+
+// The application's names, icon and fonts, set before the windows are made.
+inline void SetUpApplication() {
+    QApplication::setApplicationName("zonkymosaro");
+    QApplication::setApplicationDisplayName("Zonky Mosaro");
+    QApplication::setWindowIcon(QIcon(":/icons/zonkymosaro-32.png"));
+    // The window closes through its closing sequence, which ends the program itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallFontSubstitutes();
+}
 
 struct Program {
     Program()
@@ -22,12 +35,15 @@ struct Program {
           Form2(MainForm.settings(), &MainForm),
           AboutFormEng(&MainForm),
           Pads(PadCommandsTo(MainForm, {&InputName, &HiScoreForm})) {
-        MainForm.AttachDialogs(
-            {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
+        MainForm.AttachDialogs(AllDialogs());
         Pads.Open();
     }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    Dialogs AllDialogs() {
+        return {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng};
+    }
 
     TMainForm MainForm;
     TOpForm OpForm;

@@ -18,9 +18,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_dir.h"
 
 namespace zonky {
 
@@ -30,18 +33,13 @@ class InTempDir : public ::testing::Test {
   protected:
     void SetUp() override {
         home_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zonky-records-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        temp_ = std::make_unique<test::TempDir>("zonky-records");
+        dir_ = temp_->path();
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
         std::filesystem::current_path(home_);
-        std::error_code ignored;
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(dir_, ignored);
+        temp_.reset();
     }
 
     static void Write(const std::string& name, const Bytes& bytes) {
@@ -77,6 +75,7 @@ class InTempDir : public ::testing::Test {
 
   private:
     std::filesystem::path home_;
+    std::unique_ptr<test::TempDir> temp_;
 };
 
 // Runs `body` without root's power to ignore permissions: in a child process that drops

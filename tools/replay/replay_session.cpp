@@ -126,14 +126,14 @@ void SetCell(GameState& state, int row, int col, std::int32_t code, std::int32_t
     state.Well.Set(row, col, code);
     CellLayers& layers = *state.WellLayers.Find(row, col);
     layers = CellLayers{};
-    if (code == kLeftRight) {
+    if (code == kRL) {
         layers.count = 2;
-        layers.slot[0] = {-1, color};
-        layers.slot[1] = {-2, color};
-    } else if (code == kTopBottom) {
+        layers.slot[0] = {kR, color};
+        layers.slot[1] = {kL, color};
+    } else if (code == kTB) {
         layers.count = 2;
-        layers.slot[0] = {-4, color};
-        layers.slot[1] = {-3, color};
+        layers.slot[0] = {kT, color};
+        layers.slot[1] = {kB, color};
     } else if (code != kEmpty) {
         layers.count = 1;
         layers.slot[0] = {code, color};
@@ -156,7 +156,7 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         const int row = Number<int>(words[1], kTopRow, kLastRow);
         const int col = Number<int>(words[2], kFirstColumn, kLastColumn);
         const std::int32_t code = Int32(words[3]);
-        if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
+        if (code != kEmpty && code != kRL && code != kTB &&
             (code < kMinPieceCode || code > kMaxPieceCode))
             throw ReplayError("not a well cell code: " + ShownInput(words[3]));
         const std::int32_t color =
@@ -505,14 +505,14 @@ std::string ReplaySession::Dump() {
     json.Int(game_.settings.SoundOn);
     json.Key("interval");
     json.Int(host_.interval);
+    // Timer1 stops only while a modal dialog is open, and zonky-replay opens none.
     json.Key("timerEnabled");
-    json.Bool(host_.timerEnabled);
+    json.Bool(true);
 
     json.Key("events");
     json.BeginArray();
-    for (const std::string& event : host_.events) json.String(event);
+    for (const std::string& event : host_.Take()) json.String(event);
     json.EndArray();
-    host_.events.clear();
 
     json.Key("hiscores");
     WriteHiScores(json, host_.hiScores);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/random.h"
 #include "tools/replay/json_writer.h"
 #include "tools/replay/replay_host.h"
 
