@@ -16,16 +16,14 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-
 ReplayRun Run(const std::string& prepare, const std::string& script, bool fromStdin) {
     ReplayRun run;
     run.dir = std::make_shared<TempDir>("zonky-replay");
     const std::filesystem::path& dir = run.dir->path();
     { std::ofstream(dir / "script.txt") << script; }
-    const std::string command = "cd '" + dir.string() + "' && " + prepare +
-                                " && timeout 60 '" ZONKY_REPLAY "'" +
-                                (fromStdin ? " < script.txt" : " script.txt") +
-                                " > out.json 2> err.txt";
+    const std::string command =
+        "cd '" + dir.string() + "' && " + prepare + " && timeout 60 '" ZONKY_REPLAY "'" +
+        (fromStdin ? " < script.txt" : " script.txt") + " > out.json 2> err.txt";
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::istringstream lines(ReadFile(dir / "out.json"));
