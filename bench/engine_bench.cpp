@@ -2,6 +2,7 @@
 // a whole headless game of 640 pieces.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_support.h"
 #include "game/game.h"
 #include "game/movement.h"
 #include "game/random.h"
@@ -70,20 +71,10 @@ void BM_FallStepRemovingFourRows(benchmark::State& state) {
     Game game(host, random);
     game.settings.SoundOn = 0;
     game.NewGame();
-    PieceGrid bar;
-    bar.cells.fill(kEmpty);
-    for (int i = 1; i <= 4; ++i) bar.at(i, 1) = kFull;
     for (auto _ : state) {
-        GameState& s = game.state;
-        for (int r = 17; r <= 20; ++r)
-            for (int c = 1; c <= 12; ++c) s.Well.Set(r, c, c == 6 ? kEmpty : kFull);
-        s.CurPiece = bar;
-        s.CurColor = 7;
-        s.PieceCol = 6;
-        s.PieceRow = 17;
-        s.NeedPiece = false;
+        bench::ReadyToRemoveFourRows(game.state);
         game.FallStep();
-        benchmark::DoNotOptimize(s.Lines);
+        benchmark::DoNotOptimize(game.state.Lines);
     }
 }
 BENCHMARK(BM_FallStepRemovingFourRows);

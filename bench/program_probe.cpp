@@ -42,17 +42,13 @@ int main(int argc, char** argv) {
     const bool gameOver = argc >= 2 && std::strcmp(argv[1], "--game-over") == 0;
     const int level = play ? std::stoi(argv[2]) : 1;
 
-    zonky::TMainForm MainForm;
-    zonky::TOpForm OpForm(MainForm.settings(), &MainForm);
-    zonky::TInputName InputName(&MainForm);
-    zonky::THiScoreForm HiScoreForm(MainForm.hiScores(), &MainForm);
-    zonky::TAboutFormRus AboutFormRus(&MainForm);
-    zonky::TForm2 Form2(MainForm.settings(), &MainForm);
-    zonky::TAboutFormEng AboutFormEng(&MainForm);
-    zonky::Dialogs dialogs{&OpForm,       &InputName, &HiScoreForm,
-                           &AboutFormRus, nullptr,    &AboutFormEng};
-    if (!play && !gameOver) dialogs.Form2 = &Form2;
-    MainForm.AttachDialogs(dialogs);
+    zonky::Program program;
+    zonky::TMainForm& MainForm = program.MainForm;
+    if (play || gameOver) {
+        zonky::Dialogs dialogs = program.AllDialogs();
+        dialogs.Form2 = nullptr;  // no welcome
+        MainForm.AttachDialogs(dialogs);
+    }
     MainForm.FormShow();
     if (!play && !gameOver) return QApplication::exec();
 

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include "bench/bench_support.h"
 #include "tests/render/render_support.h"
 
 namespace zonky {
@@ -39,18 +40,8 @@ void BM_LandingRemovingFourRows(benchmark::State& state) {
     test::DrawnGame g;
     g.game.settings.SoundOn = 0;
     g.game.NewGame();
-    PieceGrid bar;
-    bar.cells.fill(kEmpty);
-    for (int i = 1; i <= 4; ++i) bar.at(i, 1) = kFull;
-    GameState& s = g.game.state;
     for (auto _ : state) {
-        for (int r = 17; r <= 20; ++r)
-            for (int c = 1; c <= 12; ++c) s.Well.Set(r, c, c == 6 ? kEmpty : kFull);
-        s.CurPiece = bar;
-        s.CurColor = 7;
-        s.PieceCol = 6;
-        s.PieceRow = 17;
-        s.NeedPiece = false;
+        bench::ReadyToRemoveFourRows(g.game.state);
         g.game.FallStep();
     }
 }

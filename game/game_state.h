@@ -4,30 +4,17 @@
 #include <array>
 #include <cstdint>
 
+#include "game/cell_codes.h"
+
 namespace zonky {
 
-// Cell codes. A cell is a union of the quarter triangles top, right, bottom, left.
-inline constexpr std::int32_t kEmpty = 250;
-inline constexpr std::int32_t kFull = 0;  // also every wall and floor cell
-inline constexpr std::int32_t kLeftRight = 7;
-inline constexpr std::int32_t kTopBottom = 8;
-inline constexpr std::int32_t kSpecialCell = 20;
-
-inline constexpr std::int32_t kMinPieceCode = -6;
-inline constexpr std::int32_t kMaxPieceCode = 6;
 inline constexpr std::int32_t kSpecialColor = 20;
 inline constexpr std::int32_t kColorCount = 7;
 
-// Well geometry in the game's own numbering: rows -3..21 (21 is the floor), columns 0..13
-// (0 and 13 are walls). Rows -3..0 are hidden above the window.
-inline constexpr int kTopRow = -3;
-inline constexpr int kFloorRow = 21;
-inline constexpr int kLastRow = 20;
-inline constexpr int kFirstVisibleRow = 1;
-inline constexpr int kLeftWall = 0;
-inline constexpr int kRightWall = 13;
-inline constexpr int kFirstColumn = 1;
-inline constexpr int kLastColumn = 12;
+// Well geometry in the game's own numbering. Rows -3..21 from the top: -3..0 are hidden above
+// the window, 1..20 visible, 21 is the floor. Columns 0..13: 0 and 13 are walls.
+inline constexpr int kTopRow = -3, kFirstVisibleRow = 1, kLastRow = 20, kFloorRow = 21;
+inline constexpr int kLeftWall = 0, kFirstColumn = 1, kLastColumn = 12, kRightWall = 13;
 inline constexpr int kWellRows = kFloorRow - kTopRow + 1;  // 25
 inline constexpr int kWellColumns = kRightWall + 1;        // 14
 

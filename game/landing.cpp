@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "game/movement.h"
+#include "game/pieces.h"
 
 namespace zonky {
 namespace {
@@ -103,23 +104,19 @@ void Game::FixPiece(const PieceGrid& piece, int col, int row) {
         return;
     }
 
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t p = piece.at(i, j);
-            if (p == kEmpty) continue;
-            const int r = row + i - 1;
-            const int c = col + j - 1;
-            // Walls and floor keep their 0 whatever lands against them.
-            if (!InPlayfield(r, c)) continue;
-            const std::int32_t resting = s.Well.At(r, c);
-            s.Well.Set(r, c, resting == kEmpty ? p : MergeCodes(p, resting));
-            // A cell draws at most eight parts; a further part still merges above.
-            CellLayers& layers = *s.WellLayers.Find(r, c);
-            if (layers.count >= 0 && layers.count < kMaxLayers) {
-                layers.slot[layers.count] = {p, s.CurColor};
-                layers.count += 1;
-            }
+    EveryCell(piece, col, row, [&](std::int32_t p, int r, int c) {
+        // Walls and floor keep their 0 whatever lands against them.
+        if (!InPlayfield(r, c)) return true;
+        const std::int32_t resting = s.Well.At(r, c);
+        s.Well.Set(r, c, resting == kEmpty ? p : MergeCodes(p, resting));
+        // A cell draws at most eight parts; a further part still merges above.
+        CellLayers& layers = *s.WellLayers.Find(r, c);
+        if (layers.count >= 0 && layers.count < kMaxLayers) {
+            layers.slot[layers.count] = {p, s.CurColor};
+            layers.count += 1;
         }
+        return true;
+    });
 }
 
 void Game::ClearFullRows() {

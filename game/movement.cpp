@@ -18,17 +18,20 @@ struct Merge {
 
 // Vertical pairs: a falling part may enter a cell holding the resting part.
 constexpr std::array<Merge, 21> MergeRules{{
-    {3, -3, 0},  {6, -3, 1},  {-4, -2, 6}, {6, -1, 3},   {6, -6, 0},  {-1, 5, 4},  {-1, -3, -6},
-    {-1, -2, 7}, {-4, -6, 2}, {-4, -3, 8}, {-4, -1, -5}, {-2, -6, 4}, {-2, -3, 5}, {-2, -1, 7},
-    {-5, -2, 3}, {-4, 4, 0},  {-5, 5, 0},  {-5, -3, 2},  {-4, 5, 1},  {-4, 7, 3},  {7, -3, 4},
+    {kTRL, kB, kFull}, {kTL, kB, kTBL},   {kT, kL, kTL},   {kTL, kR, kTRL}, {kTL, kRB, kFull},
+    {kR, kBL, kRBL},   {kR, kB, kRB},     {kR, kL, kRL},   {kT, kRB, kTRB}, {kT, kB, kTB},
+    {kT, kR, kTR},     {kL, kRB, kRBL},   {kL, kB, kBL},   {kL, kR, kRL},   {kTR, kL, kTRL},
+    {kT, kRBL, kFull}, {kTR, kBL, kFull}, {kTR, kB, kTRB}, {kT, kBL, kTBL}, {kT, kRL, kTRL},
+    {kRL, kB, kRBL},
 }};
 
 // Horizontal pairs: (a, b) lets a move left into b and b move right into a; when merging it
 // is applied both ways round.
 constexpr std::array<Merge, 19> SymMergeRules{{
-    {2, -2, 0},  {-1, 1, 0}, {-1, -2, 7}, {-1, -3, -6}, {-1, -4, -5}, {-1, 8, 2},  {-1, 5, 4},
-    {-4, -2, 6}, {-1, 6, 3}, {-3, 6, 1},  {-3, -2, 5},  {-3, -4, 8},  {-4, -3, 8}, {-4, 5, 1},
-    {-5, 5, 0},  {-6, 6, 0}, {8, -2, 1},  {-6, -2, 4},  {-6, -4, 2},
+    {kTRB, kL, kFull}, {kR, kTBL, kFull}, {kR, kL, kRL},   {kR, kB, kRB},   {kR, kT, kTR},
+    {kR, kTB, kTRB},   {kR, kBL, kRBL},   {kT, kL, kTL},   {kR, kTL, kTRL}, {kB, kTL, kTBL},
+    {kB, kL, kBL},     {kB, kT, kTB},     {kT, kB, kTB},   {kT, kBL, kTBL}, {kTR, kBL, kFull},
+    {kRB, kTL, kFull}, {kTB, kL, kTBL},   {kRB, kL, kRBL}, {kRB, kT, kTRB},
 }};
 
 // Per piece code -6..6, a short list of codes; unlisted codes have none.
@@ -46,25 +49,26 @@ constexpr CodeTable MakeTable(std::initializer_list<std::pair<std::int32_t, Code
 
 // Well codes a piece cell may share its cell with during the vertical test.
 constexpr CodeTable FallExitRules = MakeTable({
-    {-6, {3, {6, -2, -4}}},
-    {-3, {6, {3, 6, -1, -2, -4, -5}}},
-    {-2, {3, {-5, -1, -4}}},
-    {-1, {3, {6, -2, -4}}},
-    {5, {3, {-1, -4, -5}}},
+    {kRB, {3, {kTL, kL, kT}}},
+    {kB, {6, {kTRL, kTL, kR, kL, kT, kTR}}},
+    {kL, {3, {kTR, kR, kT}}},
+    {kR, {3, {kTL, kL, kT}}},
+    {kBL, {3, {kR, kT, kTR}}},
 });
 
 // Codes that may share a cell with c when c leaves it towards the left.
 constexpr CodeTable SideExitRules = MakeTable({
-    {-4, {3, {-1, -3, -6}}},
-    {-3, {3, {-4, -1, -5}}},
-    {-2, {6, {-4, 2, -6, -5, -1, -3}}},
-    {1, {1, {-1}}},
-    {5, {3, {-5, -1, -4}}},
-    {6, {3, {-6, -1, -3}}},
+    {kT, {3, {kR, kB, kRB}}},
+    {kB, {3, {kT, kR, kTR}}},
+    {kL, {6, {kT, kTRB, kRB, kTR, kR, kB}}},
+    {kTBL, {1, {kR}}},
+    {kBL, {3, {kTR, kR, kT}}},
+    {kTL, {3, {kRB, kR, kB}}},
 });
 
 // The code after a clockwise quarter turn, for codes -6..6.
-constexpr std::array<std::int32_t, 13> RotateCode{5, -6, -1, -2, -4, -3, 0, 3, 4, 2, 1, 6, -5};
+constexpr std::array<std::int32_t, 13> RotateCode{kBL,  kRB,  kR,   kL,   kT,  kB, kFull,
+                                                  kTRL, kRBL, kTRB, kTBL, kTL, kTR};
 
 bool Listed(const CodeTable& table, std::int32_t code, std::int32_t other) {
     if (code < kMinPieceCode || code > kMaxPieceCode) return false;
@@ -90,16 +94,12 @@ bool IsSpecial(const PieceGrid& piece) {
 bool PieceFits(const WellGrid& well, const PieceGrid& piece, int col, int row, int offset) {
     if (IsSpecial(piece)) return well.At(row, col) == kEmpty && row != kLastRow;
 
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = piece.at(i, j);
-            if (v == kEmpty) continue;
-            const std::int32_t own = well.At(row + i - 1, col + j - 1);
-            if (own != kEmpty && !Listed(FallExitRules, v, own)) return false;
-            const std::int32_t below = well.At(row + i - offset, col + j - 1);
-            if (below != kEmpty && !HasPair(MergeRules, v, below)) return false;
-        }
-    return true;
+    return EveryCell(piece, col, row, [&](std::int32_t v, int r, int c) {
+        const std::int32_t own = well.At(r, c);
+        if (own != kEmpty && !Listed(FallExitRules, v, own)) return false;
+        const std::int32_t below = well.At(r + 1 - offset, c);
+        return below == kEmpty || HasPair(MergeRules, v, below);
+    });
 }
 
 bool CanShift(const WellGrid& well, const PieceGrid& piece, int col, int row, bool toLeft) {
@@ -108,26 +108,17 @@ bool CanShift(const WellGrid& well, const PieceGrid& piece, int col, int row, bo
                !(!toLeft && col == kLastColumn);
     }
 
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = piece.at(i, j);
-            if (v == kEmpty) continue;
-            const int r = row + i - 1;
-            const int c = col + j - 1;
-            const std::int32_t own = well.At(r, c);
-            if (own != kEmpty) {
-                const bool mayLeave =
-                    toLeft ? Listed(SideExitRules, v, own) : Listed(SideExitRules, own, v);
-                if (!mayLeave) return false;
-            }
-            const std::int32_t target = well.At(r, toLeft ? c - 1 : c + 1);
-            if (target != kEmpty) {
-                const bool mayEnter =
-                    toLeft ? HasPair(SymMergeRules, v, target) : HasPair(SymMergeRules, target, v);
-                if (!mayEnter) return false;
-            }
+    return EveryCell(piece, col, row, [&](std::int32_t v, int r, int c) {
+        const std::int32_t own = well.At(r, c);
+        if (own != kEmpty) {
+            const bool mayLeave =
+                toLeft ? Listed(SideExitRules, v, own) : Listed(SideExitRules, own, v);
+            if (!mayLeave) return false;
         }
-    return true;
+        const std::int32_t target = well.At(r, toLeft ? c - 1 : c + 1);
+        if (target == kEmpty) return true;
+        return toLeft ? HasPair(SymMergeRules, v, target) : HasPair(SymMergeRules, target, v);
+    });
 }
 
 void RotatePiece(PieceGrid& piece, std::int32_t curColor) {

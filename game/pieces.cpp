@@ -8,8 +8,11 @@
 namespace zonky {
 namespace {
 
-// In a template, 1 marks a cell whose shape the mode chooses and 0 a cell that is always full.
+// In a template, X marks a cell whose shape the mode chooses and F a cell that is always full.
+constexpr std::int32_t kChosen = 1;
 constexpr std::int32_t o = kEmpty;
+constexpr std::int32_t X = kChosen;
+constexpr std::int32_t F = kFull;
 constexpr PieceGrid Template(std::initializer_list<std::int32_t> rows) {
     PieceGrid grid{};
     int k = 0;
@@ -19,58 +22,60 @@ constexpr PieceGrid Template(std::initializer_list<std::int32_t> rows) {
 
 constexpr int kTemplateCount = 11;
 constexpr std::array<PieceGrid, kTemplateCount> PieceTemplates{{
-    Template({o, o, o, o, o, 1, o, o, o, o, o, o, o, o, o, o}),  // 1 one cell
-    Template({o, o, o, o, o, 1, o, o, o, 1, o, o, o, o, o, o}),  // 2 vertical pair
-    Template({o, 1, o, o, o, 0, o, o, o, 1, o, o, o, o, o, o}),  // 3 vertical three
-    Template({o, 1, o, o, o, 0, o, o, o, 0, o, o, o, 1, o, o}),  // 4 I
-    Template({o, o, o, o, o, 1, 0, 1, o, o, 1, o, o, o, o, o}),  // 5 T
-    Template({o, o, o, o, o, 1, 1, o, o, 1, 1, o, o, o, o, o}),  // 6 O
-    Template({o, o, o, o, o, 1, 1, o, 1, 1, o, o, o, o, o, o}),  // 7 S
-    Template({o, o, o, o, 1, 1, o, o, o, 1, 1, o, o, o, o, o}),  // 8 Z
-    Template({o, 1, 1, o, o, 0, o, o, o, 1, o, o, o, o, o, o}),  // 9 L, top to the right
-    Template({1, 1, o, o, o, 0, o, o, o, 1, o, o, o, o, o, o}),  // 10 L, top to the left
-    Template({o, 1, 1, o, o, 1, o, o, o, o, o, o, o, o, o, o}),  // 11 corner
+    Template({o, o, o, o, o, X, o, o, o, o, o, o, o, o, o, o}),  // 1 one cell
+    Template({o, o, o, o, o, X, o, o, o, X, o, o, o, o, o, o}),  // 2 vertical pair
+    Template({o, X, o, o, o, F, o, o, o, X, o, o, o, o, o, o}),  // 3 vertical three
+    Template({o, X, o, o, o, F, o, o, o, F, o, o, o, X, o, o}),  // 4 I
+    Template({o, o, o, o, o, X, F, X, o, o, X, o, o, o, o, o}),  // 5 T
+    Template({o, o, o, o, o, X, X, o, o, X, X, o, o, o, o, o}),  // 6 O
+    Template({o, o, o, o, o, X, X, o, X, X, o, o, o, o, o, o}),  // 7 S
+    Template({o, o, o, o, X, X, o, o, o, X, X, o, o, o, o, o}),  // 8 Z
+    Template({o, X, X, o, o, F, o, o, o, X, o, o, o, o, o, o}),  // 9 L, top to the right
+    Template({X, X, o, o, o, F, o, o, o, X, o, o, o, o, o, o}),  // 10 L, top to the left
+    Template({o, X, X, o, o, X, o, o, o, o, o, o, o, o, o, o}),  // 11 corner
 }};
-
-// Weights of a cell's neighbours in its mask.
-enum NeighbourBits { kAbove = 1, kRight = 2, kBelow = 4, kLeft = 8 };
 
 struct ShapeList {
     int count;
     std::array<std::int32_t, 13> codes;
 };
 
-// Per neighbour mask, the codes whose full edges face every neighbour, in the order the
-// random choice indexes.
+// Per neighbour mask (the quarters whose edges face a neighbour), the codes that hold every
+// quarter of the mask, in the order the random choice indexes.
+// clang-format off
 constexpr std::array<ShapeList, 16> ShapeChoices{{
-    {13, {-6, -5, -4, -3, -2, -1, 0, 1, 2, 3, 4, 5, 6}},  // 0 none
-    {7, {0, 2, 3, 6, -4, -5, 1}},                         // 1 above
-    {7, {0, 3, 4, -1, -5, -6, 2}},                        // 2 right
-    {4, {0, 2, 3, -5}},                                   // 3 above, right
-    {7, {0, 2, 4, 5, -3, -6, 1}},                         // 4 below
-    {3, {0, 1, 2}},                                       // 5 above, below
-    {4, {0, 2, 4, -6}},                                   // 6 right, below
-    {2, {0, 2}},                                          // 7 above, right, below
-    {7, {0, 1, 3, 4, 5, 6, -2}},                          // 8 left
-    {4, {0, 1, 3, 6}},                                    // 9 above, left
-    {3, {0, 4, 3}},                                       // 10 right, left
-    {2, {0, 3}},                                          // 11 above, right, left
-    {4, {0, 1, 4, 5}},                                    // 12 below, left
-    {2, {0, 1}},                                          // 13 above, below, left
-    {2, {0, 4}},                                          // 14 right, below, left
-    {1, {0}},                                             // 15 all four
+    {13, {kRB, kTR, kT, kB, kL, kR, kFull, kTBL, kTRB, kTRL, kRBL, kBL, kTL}},  // 0 none
+    {7, {kFull, kTRB, kTRL, kTL, kT, kTR, kTBL}},  // 1 above
+    {7, {kFull, kTRL, kRBL, kR, kTR, kRB, kTRB}},  // 2 right
+    {4, {kFull, kTRB, kTRL, kTR}},                 // 3 above, right
+    {7, {kFull, kTRB, kRBL, kBL, kB, kRB, kTBL}},  // 4 below
+    {3, {kFull, kTBL, kTRB}},                      // 5 above, below
+    {4, {kFull, kTRB, kRBL, kRB}},                 // 6 right, below
+    {2, {kFull, kTRB}},                            // 7 above, right, below
+    {7, {kFull, kTBL, kTRL, kRBL, kBL, kTL, kL}},  // 8 left
+    {4, {kFull, kTBL, kTRL, kTL}},                 // 9 above, left
+    {3, {kFull, kRBL, kTRL}},                      // 10 right, left
+    {2, {kFull, kTRL}},                            // 11 above, right, left
+    {4, {kFull, kTBL, kRBL, kBL}},                 // 12 below, left
+    {2, {kFull, kTBL}},                            // 13 above, below, left
+    {2, {kFull, kRBL}},                            // 14 right, below, left
+    {1, {kFull}},                                  // 15 all four
 }};
+// clang-format on
 
 // Dedadidavaza cells are full or half squares; Zonky's bias goes to the quarters.
-constexpr std::array<std::int32_t, 5> kHalfSquareCodes{0, 5, 6, -5, -6};
-constexpr std::array<std::int32_t, 4> kQuarterCodes{-4, -3, -2, -1};
+constexpr std::array<std::int32_t, 5> kHalfSquareCodes{kFull, kBL, kTL, kTR, kRB};
+constexpr std::array<std::int32_t, 4> kQuarterCodes{kT, kB, kL, kR};
 
-constexpr int kDedadidavazaSpecialOdds = 15;
-constexpr int kDedadidavazaSpecialHit = 6;
-constexpr int kZonkySpecialOdds = 10;
-constexpr int kZonkySpecialHit = 2;
-constexpr int kZonkyQuarterOdds = 3;
-constexpr int kZonkyQuarterHit = 1;
+// A chance: a draw from `odds` hits when it gives `hit`.
+struct Chance {
+    int odds;
+    int hit;
+    bool Hits(Random& random) const { return random.Draw(odds) == hit; }
+};
+constexpr Chance kDedadidavazaSpecial{15, 6};
+constexpr Chance kZonkySpecial{10, 2};
+constexpr Chance kZonkyQuarter{3, 1};
 
 bool Occupied(const PieceGrid& grid, int i, int j) {
     return i >= 1 && i <= 4 && j >= 1 && j <= 4 && grid.at(i, j) != kEmpty;
@@ -78,9 +83,9 @@ bool Occupied(const PieceGrid& grid, int i, int j) {
 
 int NeighbourMask(const PieceGrid& grid, int i, int j) {
     int mask = 0;
-    if (Occupied(grid, i - 1, j)) mask |= kAbove;
+    if (Occupied(grid, i - 1, j)) mask |= kTop;
     if (Occupied(grid, i, j + 1)) mask |= kRight;
-    if (Occupied(grid, i + 1, j)) mask |= kBelow;
+    if (Occupied(grid, i + 1, j)) mask |= kBottom;
     if (Occupied(grid, i, j - 1)) mask |= kLeft;
     return mask;
 }
@@ -111,17 +116,15 @@ std::int32_t ChooseShape(int gameMode, int mask, Random& random) {
         case kDedadidavaza:
             return DrawFiltered(list, kHalfSquareCodes, random);
         default:
-            if (std::popcount(static_cast<unsigned>(mask)) <= 1 &&
-                random.Draw(kZonkyQuarterOdds) == kZonkyQuarterHit)
+            if (std::popcount(static_cast<unsigned>(mask)) <= 1 && kZonkyQuarter.Hits(random))
                 return DrawFiltered(list, kQuarterCodes, random);
             return list.codes[random.Draw(list.count)];
     }
 }
 
 bool DrawsSpecial(int gameMode, Random& random) {
-    if (gameMode == kDedadidavaza)
-        return random.Draw(kDedadidavazaSpecialOdds) == kDedadidavazaSpecialHit;
-    if (gameMode == kZonky) return random.Draw(kZonkySpecialOdds) == kZonkySpecialHit;
+    if (gameMode == kDedadidavaza) return kDedadidavazaSpecial.Hits(random);
+    if (gameMode == kZonky) return kZonkySpecial.Hits(random);
     return false;
 }
 
@@ -149,7 +152,7 @@ std::int32_t GeneratePiece(PieceGrid& piece, int gameMode, int levelPieces, Rand
 
     for (int i = 1; i <= 4; ++i)
         for (int j = 1; j <= 4; ++j)
-            if (piece.at(i, j) == 1)
+            if (piece.at(i, j) == kChosen)
                 piece.at(i, j) = ChooseShape(gameMode, NeighbourMask(piece, i, j), random);
     return color;
 }

@@ -14,6 +14,19 @@ std::int32_t GeneratePiece(PieceGrid& piece, int gameMode, int levelPieces, Rand
 // Shifts the piece to the top-left corner of its grid; an empty grid stays as it is.
 void NormalizePiece(PieceGrid& piece);
 
+// Calls test(code, row, col) for the occupied cells of the piece lying at (col, row), in the
+// order the rules scan a piece: grid rows from the top, each from the left. Stops at, and
+// answers false for, the first cell the test refuses.
+template <typename Test>
+constexpr bool EveryCell(const PieceGrid& piece, int col, int row, Test test) {
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) {
+            const std::int32_t code = piece.at(i, j);
+            if (code != kEmpty && !test(code, row + i - 1, col + j - 1)) return false;
+        }
+    return true;
+}
+
 // Largest grid row and column holding a cell (0 for an empty grid).
 struct PieceExtent {
     int height = 0;

@@ -20,4 +20,12 @@ std::uint32_t SystemRandom::TimeOfDaySeed() {
     return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
 }
 
+int ScriptedRandom::Draw(int n) {
+    if (queue_.empty()) throw OutOfDraws();
+    const std::uint64_t value = queue_.front();
+    queue_.pop_front();
+    sizes_.push_back(n);
+    return n > 0 ? static_cast<int>(value % static_cast<std::uint64_t>(n)) : 0;
+}
+
 }  // namespace zonky

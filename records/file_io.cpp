@@ -1,62 +1,292 @@
 #include "records/file_io.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string_view>
+#include <thread>
 
 namespace zonky {
+namespace {
+
+constexpr int kMaxLinkDepth = 40;  // as the kernel allows
+constexpr std::string_view kTempLetters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t kTempSuffixLength = 6;
+constexpr std::chrono::milliseconds kLockPoll{10};
+
+std::string SystemError(int error) {
+    return std::strerror(error);
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Where a save of `path` must put its file: the end of its chain of links. `existing` tells
+// whether a file is there, and `info` describes it.
+struct SaveTarget {
+    std::string path;
+    bool existing = false;
+    struct stat info {};
+    int error = 0;  // the reason when no save may happen here
+};
+
+SaveTarget ResolveSaveTarget(const std::string& path) {
+    SaveTarget target;
+    target.path = path;
+    for (int depth = 0; depth <= kMaxLinkDepth; ++depth) {
+        if (lstat(target.path.c_str(), &target.info) != 0) {
+            if (errno != ENOENT) target.error = errno;
+            return target;  // nothing there: the file is made here
+        }
+        if (S_ISREG(target.info.st_mode)) {
+            target.existing = true;
+            return target;
+        }
+        if (!S_ISLNK(target.info.st_mode)) {
+            target.error = EINVAL;
+            return target;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = readlink(target.path.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) {
+            target.error = n < 0 ? errno : ENAMETOOLONG;
+            return target;
+        }
+        link.resize(static_cast<std::size_t>(n));
+        target.path = link.front() == '/' ? link : DirectoryOf(target.path) + "/" + link;
+    }
+    target.error = ELOOP;
+    return target;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A new, empty file "<path>.XXXXXX" that only this call made; the process's umask applies.
+int CreateTemporary(const std::string& path, std::string& name) {
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> letter(0, kTempLetters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + ".";
+        for (std::size_t k = 0; k < kTempSuffixLength; ++k) name += kTempLetters[letter(entropy)];
+        const int fd =
+            open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// A rename is only durable once the folder's entry is; the new file is in place either way.
+void SyncDirectory(const std::string& path) {
+    const int fd = open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    static_cast<void>(fsync(fd));
+    close(fd);
+}
+
+bool IsOurTemporaryName(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + 1 + kTempSuffixLength) return false;
+    if (name.substr(0, base.size()) != base || name[base.size()] != '.') return false;
+    const std::string_view suffix = name.substr(base.size() + 1);
+    bool lowerCaseOnly = true;
+    for (char c : suffix) {
+        if (kTempLetters.find(c) == std::string_view::npos) return false;
+        if (c < 'a' || c > 'z') lowerCaseOnly = false;
+    }
+    return !lowerCaseOnly;
+}
+
+}  // namespace
 
 FileStart ReadFileStart(const std::string& path, std::size_t limit) {
     FileStart start;
-    const QString name = QString::fromStdString(path);
-    const QFileInfo info(name);
-    if (!info.exists()) return start;
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        // Only a name that is surely not there is missing; anything else may hide a file.
+        start.status =
+            errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::ReadFailed;
+        return start;
+    }
     start.status = ReadStatus::Unopenable;
-    if (!info.isFile()) return start;
+    if (!S_ISREG(info.st_mode)) return start;
 
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) return start;
-    while (start.bytes.size() < limit) {
-        const QByteArray chunk = file.read(static_cast<qint64>(limit - start.bytes.size()));
-        if (file.error() != QFileDevice::NoError) {
+    // Non-blocking, in case a pipe took the file's place since the check.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        start.status = ReadStatus::ReadFailed;
+        return start;
+    }
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return start;
+    }
+    start.bytes.resize(limit);
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t n = read(fd, start.bytes.data() + done, limit - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
             start.status = ReadStatus::ReadFailed;
             start.bytes.clear();
             return start;
         }
-        if (chunk.isEmpty()) break;
-        start.bytes.insert(start.bytes.end(), chunk.begin(), chunk.end());
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
     }
+    close(fd);
+    start.bytes.resize(done);
     start.status = ReadStatus::Read;
     return start;
 }
 
-FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    // QSaveFile follows a symbolic link and renames its new file over the link's target:
-    // a link to a device (say /dev/zero) would have that device replaced by a regular
-    // file, which root is allowed to do. Only a regular file, or none, is replaced.
-    const QFileInfo existing(QString::fromStdString(path));
-    if (existing.exists() && !existing.isFile())
-        return {WriteStatus::NotCreated, "not a regular file"};
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return {WriteStatus::NotCreated, file.errorString().toStdString()};
-    const auto size = static_cast<qint64>(bytes.size());
-    // Flush here: Qt 6.4's commit() drops an error of its own final flush and renames a
-    // truncated file over the old one. Dropping the unfinished file is left to the
-    // destructor once the writing is cancelled.
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
-        FileWriteResult failed{WriteStatus::WriteFailed, file.errorString().toStdString()};
-        file.cancelWriting();
-        return failed;
+DurabilityCalls SystemDurabilityCalls() {
+    return {&fdatasync, &close};
+}
+
+FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                            const DurabilityCalls& calls) {
+    // Players link their files into synced folders: the file at the end of the links is
+    // replaced. A link to a device must not get that device replaced by a regular file,
+    // which root would be allowed to do.
+    const SaveTarget target = ResolveSaveTarget(path);
+    if (target.error == EINVAL) return {WriteStatus::NotCreated, "not a regular file"};
+    if (target.error != 0) return {WriteStatus::NotCreated, SystemError(target.error)};
+    if (target.existing && faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+        return {WriteStatus::NotCreated, SystemError(errno)};
+
+    std::string temporary;
+    const int fd = CreateTemporary(target.path, temporary);
+    if (fd < 0) return {WriteStatus::NotCreated, SystemError(errno)};
+    auto fail = [&](int error) -> FileWriteResult {
+        unlink(temporary.c_str());
+        return {WriteStatus::WriteFailed, SystemError(error)};
+    };
+
+    if (!WriteAll(fd, bytes)) {
+        const int error = errno;
+        close(fd);
+        return fail(error);
     }
-    if (!file.commit()) return {WriteStatus::WriteFailed, file.errorString().toStdString()};
+    if (target.existing) {
+        // Root saving a player's file keeps it the player's, with its permission bits
+        // (a 0444 file stays 0444). Owner first: a change of owner clears set-id bits.
+        if (fchown(fd, target.info.st_uid, target.info.st_gid) != 0) {
+            // A user cannot give files away: the file is theirs, with the old bits.
+        }
+        static_cast<void>(fchmod(fd, target.info.st_mode & 07777));
+    }
+    // The data must be on the disk before the new file takes the old one's place: a failed
+    // flush renamed over it would trade a whole file for a broken one.
+    if (calls.sync(fd) != 0) {
+        const int error = errno;
+        calls.close(fd);
+        return fail(error);
+    }
+    if (calls.close(fd) != 0) return fail(errno);
+    if (rename(temporary.c_str(), target.path.c_str()) != 0) return fail(errno);
+    SyncDirectory(target.path);
     return {};
 }
 
 bool RemoveFile(const std::string& path) {
-    return QFile::remove(QString::fromStdString(path));
+    return unlink(path.c_str()) == 0;
+}
+
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
+    : lockPath_(path + ".lock") {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (true) {
+        fd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        // Another user's lock file: reading is enough to lock it.
+        if (fd_ < 0 && errno == EACCES)
+            fd_ = open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd_ < 0) return;  // Unavailable
+        bool locked = false;
+        while (true) {
+            if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                locked = true;
+                break;
+            }
+            if (errno == EINTR) continue;
+            if (errno != EWOULDBLOCK) break;  // no locks on this file system
+            if (std::chrono::steady_clock::now() >= deadline) {
+                status_ = Status::Busy;
+                break;
+            }
+            std::this_thread::sleep_for(kLockPoll);
+        }
+        if (!locked) {
+            close(fd_);
+            fd_ = -1;
+            return;
+        }
+        // The holder before us may have removed the lock file while we waited on it: then
+        // ours is a lock on nothing, and the one under the name is the lock.
+        struct stat held {
+        }, named{};
+        if (fstat(fd_, &held) == 0 && lstat(lockPath_.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            status_ = Status::Held;
+            return;
+        }
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ < 0) return;
+    // Removed while still held, so nobody can take a lock on a name about to go.
+    unlink(lockPath_.c_str());
+    close(fd_);
+}
+
+int RemoveLeftovers(const std::string& path, std::uintmax_t maxSize) {
+    const std::string directory = DirectoryOf(path);
+    const std::string base = BaseNameOf(path);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), &closedir);
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (!IsOurTemporaryName(entry->d_name, base)) continue;
+        const std::string name = directory + "/" + entry->d_name;
+        struct stat info {};
+        if (lstat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid() ||
+            static_cast<std::uintmax_t>(info.st_size) > maxSize)
+            continue;
+        if (unlink(name.c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace zonky

@@ -1,7 +1,8 @@
 // The only code that touches the disk: whole small files read from their start and
-// replaced atomically.
+// replaced atomically, and the lock that copies of the game sharing a folder take turns by.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,19 +14,26 @@ enum class WriteStatus {
     Written,
     NotCreated,   // the new file could not be started: nothing was written anywhere
     WriteFailed,  // it was started but writing or completing it failed
+    Kept,         // not replaced on purpose: what is there could not be read, or another
+                  // copy of the game held the lock too long
 };
 
 struct FileWriteResult {
     WriteStatus status = WriteStatus::Written;
     std::string reason;  // the system's words for a failure; empty when written
     bool Written() const { return status == WriteStatus::Written; }
+    // A save the player expected and did not get; a file that could not even be
+    // created is passed over silently.
+    bool WorthTelling() const {
+        return status == WriteStatus::WriteFailed || status == WriteStatus::Kept;
+    }
 };
 
 enum class ReadStatus {
     Read,
     Missing,     // no such file
-    Unopenable,  // there, but not a regular file or not open for reading
-    ReadFailed,  // opened, but reading failed
+    Unopenable,  // there, but not a regular file (a directory, a pipe, a device)
+    ReadFailed,  // a regular file that could not be opened or read: its content is unknown
 };
 
 struct FileStart {
@@ -37,12 +45,55 @@ struct FileStart {
 // changes or waits on anything: a pipe or device under that name counts as unopenable.
 FileStart ReadFileStart(const std::string& path, std::size_t limit);
 
-// Writes a temporary file beside `path` and renames it over `path` only once it is
-// complete, so a failure at any point leaves the old file whole. A name that is there but
-// is no regular file (a directory, a pipe, a device, or a link to one) is left alone.
-FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// The two calls that make a new file's data durable before it takes the old one's place.
+// Tests put failing ones here; the program always uses the system's.
+struct DurabilityCalls {
+    int (*sync)(int fd);
+    int (*close)(int fd);
+};
+DurabilityCalls SystemDurabilityCalls();
+
+// Writes a temporary file beside `path` (beside the regular file a link leads to), makes
+// its data durable, gives it the old file's permission bits and renames it over `path`
+// only once all of that worked, so a failure at any point leaves the old file whole. A name
+// that is there but is no regular file (a directory, a pipe, a device, or a link to one) is
+// left alone, and so is a regular file this user may not write.
+FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                            const DurabilityCalls& calls = SystemDurabilityCalls());
 
 // Deletes a file; whether that worked changes nothing for the caller's later steps.
 bool RemoveFile(const std::string& path);
+
+// An exclusive hold on "<path>.lock", the lock of a file that copies of the game rewrite.
+// Whoever saves holds it from reading the file to renaming the new one into place, so
+// while it is held no copy is part-way through a save. The lock file is removed on release.
+class FileLock {
+  public:
+    enum class Status {
+        Held,
+        Busy,         // another copy held it for the whole wait
+        Unavailable,  // no lock could be made here (say, a read-only folder); nobody holds it
+    };
+    static constexpr std::chrono::milliseconds kSaveWait{3000};
+
+    FileLock(const std::string& path, std::chrono::milliseconds wait);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    Status status() const { return status_; }
+
+  private:
+    std::string lockPath_;
+    int fd_ = -1;
+    Status status_ = Status::Unavailable;
+};
+
+// Deletes what a save of `path` killed part-way left behind: regular files of this user
+// named "<path>.XXXXXX" (six letters or digits, as the game names them) no larger than
+// `maxSize`. Call it holding the file's lock, so no running copy is using one. A lower-case
+// word in the place of the six characters ("backup") is taken for the player's own copy.
+// Returns how many were deleted.
+int RemoveLeftovers(const std::string& path, std::uintmax_t maxSize);
 
 }  // namespace zonky

@@ -1,6 +1,7 @@
 #include "records/hiscore_table.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <string>
 
@@ -56,8 +57,44 @@ int HiScoreTable::ShownNewest(int mode) const {
     return newest >= 1 && newest <= kEntries ? newest : 0;
 }
 
-void HiScoreTable::CopyEntry(int mode, int from, int to) {
-    std::copy_n(&bytes[EntryOffset(mode, from)], kEntrySize, &bytes[EntryOffset(mode, to)]);
+std::string HiScoreTable::ShownName(int mode, int k) const {
+    std::string name(Name(mode, k));
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return name;
+}
+
+bool HiScoreTable::KnownLevel(int mode, int k) const {
+    const std::int32_t level = FinalLevel(mode, k);
+    return (level >= 1 && level <= kLastLevel) || level == kWonLevel;
+}
+
+std::int32_t HiScoreTable::RankScore(int mode, int k) const {
+    return Filled(mode, k) ? std::max<std::int32_t>(ShownScore(mode, k), 0) : 0;
+}
+
+void HiScoreTable::CopyEntry(int mode, int from, int to, const HiScoreTable& source) {
+    std::copy_n(&source.bytes[EntryOffset(mode, from)], kEntrySize, &bytes[EntryOffset(mode, to)]);
+}
+
+void SortHiScoreLists(HiScoreTable& table) {
+    constexpr int n = HiScoreTable::kEntries;
+    for (int mode = 1; mode <= HiScoreTable::kLists; ++mode) {
+        std::array<int, n> order{};  // order[i] = the old position of the new entry i + 1
+        for (int k = 1; k <= n; ++k) order[k - 1] = k;
+        // An empty slot ranks below every filled entry, a score of 0 included.
+        auto rank = [&](int k) -> std::int64_t {
+            return table.Filled(mode, k) ? table.RankScore(mode, k) : -1;
+        };
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return rank(a) > rank(b); });
+        if (std::is_sorted(order.begin(), order.end())) continue;
+        const HiScoreTable old = table;
+        for (int k = 1; k <= n; ++k) table.CopyEntry(mode, order[k - 1], k, old);
+        const std::int32_t newest = old.Newest(mode);
+        for (int k = 1; k <= n; ++k)
+            if (order[k - 1] == newest) table.SetNewest(mode, k);
+    }
 }
 
 bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shownScore) {
@@ -65,7 +102,7 @@ bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shown
     // Judged on the score as it would be stored.
     const std::int32_t score = ClampScore(shownScore);
     for (int k = 1; k <= HiScoreTable::kEntries; ++k)
-        if (score > table.ShownScore(mode, k)) return true;
+        if (score > table.RankScore(mode, k)) return true;
     return false;
 }
 
@@ -76,7 +113,7 @@ int InsertHiScore(HiScoreTable& table, int mode, std::int64_t shownScore, std::i
     if (!QualifiesForHiScore(table, mode, shownScore)) return 0;
     const std::int32_t score = ClampScore(shownScore);
     int p = 1;
-    while (table.ShownScore(mode, p) >= score) ++p;  // stops by 10: some entry is lower
+    while (table.RankScore(mode, p) >= score) ++p;  // stops by 10: some entry is lower
     for (int k = HiScoreTable::kEntries - 1; k >= p; --k) table.CopyEntry(mode, k, k + 1);
     table.SetName(mode, p, name);
     table.SetFinalLevel(mode, p, level);

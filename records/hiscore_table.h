@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "game/ports.h"
@@ -37,6 +38,17 @@ class HiScoreTable {
     // outside 1..10 means none (0).
     int ShownAvatar(int mode, int k) const;
     int ShownNewest(int mode) const;
+    // The stored name with its control characters as spaces.
+    std::string ShownName(int mode, int k) const;
+    // Whether the stored level is one a game can end on: 1..8, or 128 for a won game.
+    bool KnownLevel(int mode, int k) const;
+
+    // An entry with a level of 0 or less is an empty slot, whatever else it holds: the
+    // dialog shows nothing there and a new result may take its place.
+    bool Filled(int mode, int k) const { return FinalLevel(mode, k) > 0; }
+    // What an entry's score counts for when a new result is judged against it: an empty
+    // slot and a negative score count as 0.
+    std::int32_t RankScore(int mode, int k) const;
 
     void SetAvatar(int mode, int k, std::int32_t v) { WriteInt(EntryOffset(mode, k) + 0, v); }
     void SetShownScore(int mode, int k, std::int32_t v) { WriteInt(EntryOffset(mode, k) + 4, v); }
@@ -46,7 +58,9 @@ class HiScoreTable {
     void SetNewest(int mode, std::int32_t v) { WriteInt(ListOffset(mode) + 400, v); }
 
     // Moves entry `from` over entry `to` of the same list, as a whole 40-byte record.
-    void CopyEntry(int mode, int from, int to);
+    void CopyEntry(int mode, int from, int to) { CopyEntry(mode, from, to, *this); }
+    // The same, with entry `from` taken from another table.
+    void CopyEntry(int mode, int from, int to, const HiScoreTable& source);
 
     static bool ValidMode(int mode) { return mode >= 1 && mode <= kLists; }
 
@@ -60,6 +74,11 @@ class HiScoreTable {
     std::int32_t ReadInt(std::size_t at) const;
     void WriteInt(std::size_t at, std::int32_t v);
 };
+
+// Puts a loaded list in the order the game keeps: filled entries by score, highest first,
+// an entry before the equal ones that followed it, empty slots last; Newest moves with its
+// entry. A list in that order already is left byte for byte as it is.
+void SortHiScoreLists(HiScoreTable& table);
 
 // Whether a game with this shown score enters the mode's list: it must beat one entry.
 bool QualifiesForHiScore(const HiScoreTable& table, int mode, std::int64_t shownScore);

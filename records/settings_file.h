@@ -19,4 +19,21 @@ Settings LoadSettings(const std::string& path = kSettingsFileName);
 // old content and the settings in memory stay in force.
 FileWriteResult SaveSettings(const Settings& settings, const std::string& path = kSettingsFileName);
 
+// The file as one running copy of the game keeps it.
+class SettingsFile {
+  public:
+    explicit SettingsFile(std::string path = kSettingsFileName) : path_(std::move(path)) {}
+
+    // The first show: deletes what killed saves left behind, then reads the settings.
+    Settings Load();
+
+    // Saves under the file's lock. A file that was there at the first show but could not
+    // be read is never replaced in this run: the save is Kept, to be told like a failure.
+    FileWriteResult Save(const Settings& settings);
+
+  private:
+    std::string path_;
+    bool unread_ = false;
+};
+
 }  // namespace zonky

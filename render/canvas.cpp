@@ -50,10 +50,6 @@ void Canvas::ForEachRow(const QRect& to, WriteRow write) {
 
 namespace {
 
-const QRgb* Row(const QImage& image, int y) {
-    return reinterpret_cast<const QRgb*>(image.constBits() + y * image.bytesPerLine());
-}
-
 // Nearest neighbour: destination pixel i of n samples source pixel floor((i + 1/2) m / n).
 int Sample(int i, int n, int m) {
     return static_cast<int>((2LL * i + 1) * m / (2LL * n));
@@ -64,9 +60,8 @@ int Sample(int i, int n, int m) {
 void Canvas::Draw(const Canvas& src, const QRect& from, QPoint at) {
     const QRect source = from & src.rect();
     const QPoint shift = at - from.topLeft();
-    const QImage& in = src.image_;
     ForEachRow(source.translated(shift), [&](QRgb* line, int y, int left, int right) {
-        const QRgb* s = Row(in, y - shift.y()) + (left - shift.x());
+        const QRgb* s = src.Row(y - shift.y()) + (left - shift.x());
         std::memcpy(line + left, s, sizeof(QRgb) * static_cast<std::size_t>(right - left + 1));
     });
 }
@@ -74,42 +69,30 @@ void Canvas::Draw(const Canvas& src, const QRect& from, QPoint at) {
 void Canvas::DrawTransparent(const Canvas& src, const QRect& from, QPoint at, QRgb key) {
     const QRect source = from & src.rect();
     const QPoint shift = at - from.topLeft();
-    const QImage& in = src.image_;
     ForEachRow(source.translated(shift), [&](QRgb* line, int y, int left, int right) {
-        const QRgb* s = Row(in, y - shift.y()) - shift.x();
+        const QRgb* s = src.Row(y - shift.y()) - shift.x();
         for (int x = left; x <= right; ++x)
             if (!SameRgb(s[x], key)) line[x] = s[x];
     });
 }
 
 void Canvas::Stretch(const Canvas& src, const QRect& from, const QRect& to) {
-    StretchCopy(src, from, to, false, 0);
-}
-
-void Canvas::StretchTransparent(const Canvas& src, const QRect& from, const QRect& to, QRgb key) {
-    StretchCopy(src, from, to, true, key);
-}
-
-void Canvas::StretchCopy(const Canvas& src, const QRect& from, const QRect& to, bool keyed,
-                         QRgb key) {
     if (from.isEmpty() || to.isEmpty()) return;
-    const QImage& in = src.image_;
     const QRect source = src.rect();
     ForEachRow(to, [&](QRgb* line, int y, int left, int right) {
         const int sy = from.top() + Sample(y - to.top(), to.height(), from.height());
         if (sy < 0 || sy >= source.height()) return;
-        const QRgb* s = Row(in, sy);
+        const QRgb* s = src.Row(sy);
         for (int x = left; x <= right; ++x) {
             const int sx = from.left() + Sample(x - to.left(), to.width(), from.width());
-            if (sx < 0 || sx >= source.width()) continue;
-            if (!keyed || !SameRgb(s[sx], key)) line[x] = s[sx];
+            if (sx >= 0 && sx < source.width()) line[x] = s[sx];
         }
     });
 }
 
 QRgb Canvas::Pixel(int x, int y) const {
     if (!image_.rect().contains(x, y)) return 0;
-    return Row(image_, y)[x];
+    return Row(y)[x];
 }
 
 bool Canvas::Writable(int x, int y) const {
@@ -121,8 +104,7 @@ bool Canvas::Writable(int x, int y) const {
 }
 
 void Canvas::SetPixel(int x, int y, QRgb color) {
-    if (Writable(x, y))
-        reinterpret_cast<QRgb*>(image_.bits() + y * image_.bytesPerLine())[x] = color | 0xFF000000u;
+    if (Writable(x, y)) Row(y)[x] = color | 0xFF000000u;
 }
 
 void Canvas::Fill(QRgb color) {

@@ -49,9 +49,12 @@ class Canvas {
     void DrawTransparent(const Canvas& src, QPoint at, QRgb key) {
         DrawTransparent(src, src.rect(), at, key);
     }
-    // Stretches src's rectangle over `to` by nearest neighbour, opaque or transparent.
+    // Stretches src's rectangle over `to` by nearest neighbour.
     void Stretch(const Canvas& src, const QRect& from, const QRect& to);
-    void StretchTransparent(const Canvas& src, const QRect& from, const QRect& to, QRgb key);
+
+    // Row y's pixels, y inside the picture. Writes through it ignore the clip.
+    QRgb* Row(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
+    const QRgb* Row(int y) const { return reinterpret_cast<const QRgb*>(image_.constScanLine(y)); }
 
     QRgb Pixel(int x, int y) const;  // 0 outside the picture
     void SetPixel(int x, int y, QRgb color);
@@ -60,7 +63,6 @@ class Canvas {
   private:
     template <typename WriteRow>
     void ForEachRow(const QRect& to, WriteRow write);
-    void StretchCopy(const Canvas& src, const QRect& from, const QRect& to, bool keyed, QRgb key);
     bool Writable(int x, int y) const;
 
     QImage image_;

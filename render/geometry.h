@@ -7,6 +7,8 @@
 
 namespace zonky {
 
+// The layout's geometry keeps its established names; constants this program adds are spelled
+// kName (docs/ARCHITECTURE.md, "Names").
 inline constexpr int CellSize = 18;
 inline constexpr int WellTop = 16;
 inline constexpr int BoxSize = 72;

@@ -5,15 +5,12 @@
 namespace zonky {
 
 void Renderer::DrawPiece(const PieceGrid& grid, int col, int row, int color) {
-    for (int i = 1; i <= 4; ++i)
-        for (int j = 1; j <= 4; ++j) {
-            const std::int32_t v = grid.at(i, j);
-            const int r = row + i - 1;
-            if (v == kEmpty || r < kFirstVisibleRow) continue;  // hidden rows are never drawn
-            const QPoint at = CellOrigin(r, col + j - 1);
-            DrawCell(surface_, v, color, at, true);
-            Changed(QRect(at, QSize(CellSize, CellSize)));
-        }
+    EveryCell(grid, col, row, [&](std::int32_t v, int r, int c) {
+        if (r < kFirstVisibleRow) return true;  // hidden rows are never drawn
+        DrawCell(surface_, v, color, CellOrigin(r, c), true);
+        Changed(CellRect(r, c));
+        return true;
+    });
 }
 
 void Renderer::SavePieceBox(int col, int row) {
@@ -31,32 +28,27 @@ void Renderer::RebuildPieceBoxSave() {
     const int row = state_.PieceRow;
     PieceBoxSave.Draw(pictures_.BkGround, PieceBoxRect(col, row), QPoint(0, 0));
     for (int r = row; r <= row + 3; ++r)
-        for (int c = col; c <= col + 3; ++c) {
-            if (r < kFirstVisibleRow || r > kLastRow || c < kFirstColumn || c > kLastColumn)
-                continue;
-            const CellLayers& layers = state_.WellLayers.At(r, c);
-            for (int k = 0; k < layers.count && k < kMaxLayers; ++k) {
-                const QRgb transparent = LoadCellSprite(layers.slot[k].shape, layers.slot[k].color);
-                for (int x = 0; x < CellSize; ++x)
-                    for (int y = 0; y < CellSize; ++y) {
-                        const QRgb p = CellBitmap.Pixel(x, y);
-                        if (!SameRgb(p, transparent))
-                            PieceBoxSave.SetPixel(CellSize * (c - col) + x,
-                                                  CellSize * (r - row) + y, p);
-                    }
-            }
-        }
+        for (int c = col; c <= col + 3; ++c)
+            if (r >= kFirstVisibleRow && r <= kLastRow && c >= kFirstColumn && c <= kLastColumn)
+                DrawCellLayers(PieceBoxSave, state_.WellLayers.At(r, c),
+                               QPoint(CellSize * (c - col), CellSize * (r - row)));
 }
 
 void Renderer::DrawWellCells() {
     for (int r = kFirstVisibleRow; r <= kLastRow; ++r)
         for (int c = kFirstColumn; c <= kLastColumn; ++c) {
             const CellLayers& layers = state_.WellLayers.At(r, c);
-            // The same pixels LoadCellSprite would put into CellBitmap, drawn straight.
-            for (int k = 0; k < layers.count && k < kMaxLayers; ++k)
-                DrawCell(surface_, layers.slot[k].shape, layers.slot[k].color, CellOrigin(r, c),
-                         false);
+            DrawCellLayers(surface_, layers, CellOrigin(r, c));
+            if (layers.count > 0) Changed(CellRect(r, c));
         }
+}
+
+// The parts of a settled cell in the order they were fixed, each in its own colour, from the
+// frame without its top row stretched to 18 rows: the repaint and the rebuilt box under the
+// piece show the same pixels.
+void Renderer::DrawCellLayers(Canvas& target, const CellLayers& layers, QPoint at) {
+    for (int k = 0; k < layers.count && k < kMaxLayers; ++k)
+        DrawCell(target, layers.slot[k].shape, layers.slot[k].color, at, false);
 }
 
 void Renderer::DrawPreview(int color) {

@@ -17,7 +17,7 @@ namespace zonky {
 // The pictures of the window's layout.
 struct Pictures {
     Canvas BkGround;
-    std::array<Canvas, kColorCount> Strips;  // Image1 .. Image7
+    std::array<Canvas, kColorCount> strips;  // Image1 .. Image7
     Canvas Erase;
     Canvas PauseImg;
     Canvas GmOvImg;
@@ -58,7 +58,6 @@ class Renderer {
     void FormPaint();
     void DrawWellCells();
     void RebuildPieceBoxSave();
-    QRgb LoadCellSprite(int code, int color);
 
     // Controls over the surface.
     void ShowCounter(Counter counter, std::int64_t value);
@@ -79,8 +78,6 @@ class Renderer {
     QRect TakeChanged();
 
     const Canvas& surface() const { return surface_; }
-    const Canvas& pieceBoxSave() const { return PieceBoxSave; }
-    QRgb cellTransparentColor() const { return CellTransparentColor; }
 
   private:
     struct Label {
@@ -94,23 +91,24 @@ class Renderer {
     Label& LabelFor(Counter counter);
     void Changed(const QRect& rect) { changed_ = changed_.united(rect & surface_.rect()); }
     void DrawCell(Canvas& target, int code, int color, QPoint at, bool wholeFrame);
+    void DrawCellLayers(Canvas& target, const CellLayers& layers, QPoint at);
 
     const GameState& state_;
     Pictures pictures_;
     Canvas surface_{kWindowWidth, kWindowHeight};
     Canvas screen_{kWindowWidth, kWindowHeight};
 
-    // The off-screen pictures, made once.
+    // The off-screen pictures, made once. The established ones keep their names; the
+    // renderer's own members end in an underscore.
     std::array<const Canvas*, kColorCount> SpriteStrips{};
     // Every strip with its frames' rows 1..17 stretched to 18 rows, made once: the preview
     // and the repaint draw from these.
     std::array<Canvas, kColorCount> stretchedStrips_;
     QRgb CellTransparentColor = 0;
-    QRgb EraseTransparentColor = 0;
+    QRgb eraseTransparentColor_ = 0;
     Canvas PieceBoxSave{BoxSize, BoxSize};
     Canvas WellRowStrip{kWellWidth, CellSize};
     Canvas PreviewBackground{BoxSize, BoxSize};
-    Canvas CellBitmap{CellSize, CellSize};
     Canvas ShiftBitmap{kWellWidth, CellSize*(kLastRow - 1)};
 
     LabelFont smallFont_{14};

@@ -9,9 +9,8 @@
 namespace zonky {
 namespace {
 
-// Frame pitch and the pixels that tell the strips' background colour.
-constexpr QPoint kTransparentSample{0, 2};        // of Image2
-constexpr QPoint kStripBackgroundSample{300, 1};  // inside frame 16 of every strip
+// The pixel that tells the strips' background colour.
+constexpr QPoint kTransparentSample{0, 2};  // of Image2
 constexpr int kStripForTransparentColor = 2;
 
 constexpr QRgb kLabelColor = qRgb(0, 0, 255);
@@ -30,7 +29,7 @@ Pictures LoadPictures() {
     Pictures pictures;
     pictures.BkGround = Canvas(Picture("BkGround.bmp"));
     for (int k = 0; k < kColorCount; ++k)
-        pictures.Strips[k] = Canvas(Picture(("Image" + std::to_string(k + 1) + ".bmp").c_str()));
+        pictures.strips[k] = Canvas(Picture(("Image" + std::to_string(k + 1) + ".bmp").c_str()));
     pictures.Erase = Canvas(Picture("Erase.bmp"));
     pictures.PauseImg = Canvas(Picture("PauseImg.bmp"));
     pictures.GmOvImg = Canvas(Picture("GmOvImg.bmp"));
@@ -56,8 +55,7 @@ LabelFont::LabelFont(int pixelSize) {
 }
 
 void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int length) const {
-    QImage& image = const_cast<QImage&>(target.image());
-    const QRect area = box & image.rect();
+    const QRect area = box & target.rect();
     const int left = box.left() + (box.width() - length * advance_) / 2;
     for (int k = 0; k < length; ++k) {
         const int d = text[k] - '0';
@@ -68,7 +66,7 @@ void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int len
             const int ty = box.top() + y;
             if (ty < area.top() || ty > area.bottom()) continue;
             const auto* src = reinterpret_cast<const QRgb*>(glyph.constScanLine(y));
-            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(ty));
+            QRgb* dst = target.Row(ty);
             for (int x = 0; x < glyph.width(); ++x) {
                 const int tx = gx + x;
                 if (tx < area.left() || tx > area.right()) continue;
@@ -84,18 +82,10 @@ void LabelFont::Draw(Canvas& target, const QRect& box, const char* text, int len
     }
 }
 
-Renderer::Renderer(const GameState& state, Pictures pictures)
-    : state_(state), pictures_(std::move(pictures)) {
-    labels_[0] = {kLevelLabelRect, &smallFont_};
-    labels_[1] = {kLinesLabelRect, &largeFont_};
-    labels_[2] = {kScoreLabelRect, &smallFont_};
-    PrepareSprites();
-}
-
 void Renderer::PrepareSprites() {
     for (int k = 0; k < kColorCount; ++k) {
-        SpriteStrips[k] = &pictures_.Strips[k];
-        const Canvas& strip = pictures_.Strips[k];
+        SpriteStrips[k] = &pictures_.strips[k];
+        const Canvas& strip = pictures_.strips[k];
         stretchedStrips_[k] = Canvas(strip.width(), strip.height());
         stretchedStrips_[k].Stretch(strip, QRect(0, 1, strip.width(), CellSize - 1),
                                     QRect(0, 0, strip.width(), CellSize));
@@ -103,26 +93,14 @@ void Renderer::PrepareSprites() {
     const QPoint s = kTransparentSample;
     CellTransparentColor = SpriteStrips[kStripForTransparentColor - 1]->Pixel(s.x(), s.y());
     const Canvas& erase = pictures_.Erase;
-    EraseTransparentColor = erase.Pixel(0, erase.height() - 1);
-}
-
-QRgb Renderer::LoadCellSprite(int code, int color) {
-    if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) {
-        CellBitmap.Fill(CellTransparentColor);
-        return CellTransparentColor;
-    }
-    // The frame without its top row, stretched back to 18 rows.
-    CellBitmap.Draw(stretchedStrips_[color - 1], QRect(FrameX(code), 0, CellSize, CellSize),
-                    QPoint(0, 0));
-    const Canvas& strip = *SpriteStrips[color - 1];
-    return strip.Pixel(kStripBackgroundSample.x(), kStripBackgroundSample.y());
+    eraseTransparentColor_ = erase.Pixel(0, erase.height() - 1);
 }
 
 // One cell of a piece: the falling piece uses the whole frame, the preview the frame without
 // its top row stretched to 18 rows. Colours without a strip draw nothing.
 void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool wholeFrame) {
     if (code == kSpecialCell) {
-        target.DrawTransparent(pictures_.Erase, at, EraseTransparentColor);
+        target.DrawTransparent(pictures_.Erase, at, eraseTransparentColor_);
         return;
     }
     if (code < kMinPieceCode || code > kMaxPieceCode || color < 1 || color > kColorCount) return;
@@ -135,7 +113,6 @@ void Renderer::DrawCell(Canvas& target, int code, int color, QPoint at, bool who
                                QRect(FrameX(code), 0, CellSize, CellSize), at,
                                CellTransparentColor);
     }
-    Changed(QRect(at, QSize(CellSize, CellSize)));
 }
 
 }  // namespace zonky

@@ -93,19 +93,6 @@ void Renderer::ShowGameOverImage(bool visible) {
     Invalidate(QRect(kGmOvImgAt, pictures_.GmOvImg.rect().size()));
 }
 
-void Renderer::Invalidate(const QRect& rect) {
-    pending_.Add(rect & surface_.rect());
-}
-
-void Renderer::Flush() {
-    if (pending_.Empty()) return;
-    surface_.SetClip(pending_);
-    FormPaint();
-    surface_.ClearClip();
-    for (const QRect& rect : pending_) Changed(rect);
-    pending_.Clear();
-}
-
 const Canvas& Renderer::Compose() {
     screen_.Draw(surface_, QPoint(0, 0));
     if (pauseVisible_)
@@ -115,12 +102,6 @@ const Canvas& Renderer::Compose() {
     if (gameOverVisible_)
         screen_.DrawTransparent(pictures_.GmOvImg, kGmOvImgAt, BottomLeft(pictures_.GmOvImg));
     return screen_;
-}
-
-QRect Renderer::TakeChanged() {
-    const QRect changed = changed_;
-    changed_ = QRect();
-    return changed;
 }
 
 }  // namespace zonky

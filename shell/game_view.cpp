@@ -23,22 +23,16 @@ int GameView::ScaleFor(qreal devicePixelRatio) {
 }
 
 int GameView::VirtualKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Escape:
-            return kKeyEscape;
-        case Qt::Key_Space:
-            return kKeySpace;
-        case Qt::Key_Left:
-            return kKeyLeft;
-        case Qt::Key_Up:
-            return kKeyUp;
-        case Qt::Key_Right:
-            return kKeyRight;
-        case Qt::Key_Down:
-            return kKeyDown;
-        default:
-            return 0;
-    }
+    struct KeyCodes {
+        int qt;
+        int virtualKey;
+    };
+    static constexpr KeyCodes kKeys[] = {{Qt::Key_Escape, kKeyEscape}, {Qt::Key_Space, kKeySpace},
+                                         {Qt::Key_Left, kKeyLeft},     {Qt::Key_Up, kKeyUp},
+                                         {Qt::Key_Right, kKeyRight},   {Qt::Key_Down, kKeyDown}};
+    for (const KeyCodes& key : kKeys)
+        if (key.qt == qtKey) return key.virtualKey;
+    return 0;
 }
 
 void GameView::Sync() {

@@ -18,6 +18,10 @@ class GameView : public QWidget {
     GameView(Renderer& renderer, KeyHandler onKey, OtherKeyHandler onOtherKey,
              QWidget* parent = nullptr);
 
+    // A key-down that comes from elsewhere than the keyboard (a game pad), handled as the
+    // keyboard's.
+    void KeyDown(int key, KeyModifiers modifiers) { onKey_(key, modifiers); }
+
     // Asks Qt to put on screen what the game drew or invalidated since the last call.
     void Sync();
 

@@ -13,7 +13,6 @@
 #include "records/hiscore_file.h"
 #include "records/settings_file.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/delay.h"
 #include "shell/mosconst.h"
 #include "shell/options.h"
@@ -150,8 +149,8 @@ void TMainForm::ApplyLanguage() {
 }
 
 void TMainForm::FormShow() {
-    hiScores_ = LoadHiScores().table;
-    settings() = LoadSettings();
+    hiScores_ = hiScoreFile_.Load().table;
+    settings() = settingsFile_.Load();
     ApplyLanguage();
     if (dialogs_.Form2) dialogs_.Form2->exec();
     // The window appears centred on the screen, and its first picture is a full repaint.
@@ -196,11 +195,11 @@ void TMainForm::OptionsClick() {
     const std::uint8_t language = settings().UiLanguage;
     if (dialogs_.OpForm) dialogs_.OpForm->exec();
     if (settings().UiLanguage != language) ApplyLanguage();
-    const FileWriteResult saved = SaveSettings(settings());
+    const FileWriteResult saved = settingsFile_.Save(settings());
     Timer1.SetEnabled(true);
     // A file that could not even be created is passed over silently; one that broke off
-    // while being written is worth telling.
-    if (saved.status == WriteStatus::WriteFailed)
+    // while being written, or was kept as it was, is worth telling.
+    if (saved.WorthTelling())
         QMessageBox::warning(this, "Zonky Mosaro",
                              QString("The settings could not be saved to %1: %2")
                                  .arg(kSettingsFileName, QString::fromStdString(saved.reason)));
@@ -230,9 +229,10 @@ void TMainForm::RunGameOver(const GameResult& result) {
     if (!QualifiesForHiScore(hiScores_, result)) return;
     if (!dialogs_.InputName || !dialogs_.HiScoreForm) return;
     dialogs_.InputName->exec();
-    // A failed save keeps the new entry in memory; the player is not bothered with it.
-    RecordHiScore(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
-                  dialogs_.InputName->PlayerAvatar());
+    // Merged with what other copies of the game saved meanwhile. A failed save keeps the
+    // new entry in memory; the player is not bothered with it.
+    hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
+                        dialogs_.InputName->PlayerAvatar());
     dialogs_.HiScoreForm->ShowTab(result.GameMode);
 }
 

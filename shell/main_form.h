@@ -10,7 +10,9 @@
 
 #include "game/game.h"
 #include "game/random.h"
+#include "records/hiscore_file.h"
 #include "records/hiscore_table.h"
+#include "records/settings_file.h"
 #include "render/renderer.h"
 #include "shell/game_timer.h"
 #include "shell/game_view.h"
@@ -119,6 +121,8 @@ class TMainForm : public QMainWindow {
     GameTimer Timer1;
     SoundPlayer sound_;
     HiScoreTable hiScores_;
+    HiScoreFile hiScoreFile_;
+    SettingsFile settingsFile_;
     GameView* view_ = nullptr;
     Dialogs dialogs_;
     bool closing_ = false;

@@ -8,7 +8,6 @@
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
 

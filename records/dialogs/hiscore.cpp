@@ -117,7 +117,7 @@ void THiScoreForm::FillHiScoreRows() {
         QLabel* score = RowLabel(ScoreColumn, k);
         image->clear();
         const std::int32_t finalLevel = table_.FinalLevel(mode, k);
-        if (finalLevel <= 0) {
+        if (!table_.Filled(mode, k)) {
             name->clear();
             level->clear();
             score->clear();
@@ -125,9 +125,13 @@ void THiScoreForm::FillHiScoreRows() {
         }
         // A bad stored avatar shows no picture.
         image->setPixmap(imageList1_.Picture(table_.ShownAvatar(mode, k)));
-        name->setText(ToQString(Cp1251ToUtf8(table_.Name(mode, k))));
-        level->setText(finalLevel == kWonLevel ? QStringLiteral("Won")
-                                               : QString::number(finalLevel));
+        name->setText(ToQString(Cp1251ToUtf8(table_.ShownName(mode, k))));
+        // A level no game ends on is shown as not known.
+        if (!table_.KnownLevel(mode, k))
+            level->setText(QStringLiteral("?"));
+        else
+            level->setText(finalLevel == kWonLevel ? QStringLiteral("Won")
+                                                   : QString::number(finalLevel));
         score->setText(QString::number(table_.ShownScore(mode, k)));
         QFont nameFont = name->font();
         nameFont.setBold(false);

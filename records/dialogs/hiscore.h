@@ -37,7 +37,6 @@ class THiScoreForm : public QDialog {
     QLabel* RowLabel(Column column, int k) const {
         return rowLabels_.at(column).at(static_cast<std::size_t>(k - 1));
     }
-    const AvatarImages& ImageList1() const { return imageList1_; }
 
   protected:
     void showEvent(QShowEvent* event) override;

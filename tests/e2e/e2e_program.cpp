@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,10 +26,10 @@
 #include "records/dialogs/input.h"
 #include "records/name_codec.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/display.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
+#include "shell/program.h"
 #include "shell/unit1.h"
 #include "tests/support/game_invariants.h"
 #include "tools/replay/json_writer.h"
@@ -240,24 +239,13 @@ int main(int argc, char** argv) {
     zonky::ApplicationArguments arguments(argc, argv);
     if (!arguments.found()) return 1;
     QApplication app(arguments.argc(), arguments.argv());
-    QApplication::setApplicationName("zonkymosaro");
-    QApplication::setWindowIcon(QIcon(":/icons/zonkymosaro-32.png"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    zonky::InstallFontSubstitutes();
+    zonky::SetUpApplication();
 
-    zonky::TMainForm MainForm;
-    zonky::TOpForm OpForm(MainForm.settings(), &MainForm);
-    zonky::TInputName InputName(&MainForm);
-    zonky::THiScoreForm HiScoreForm(MainForm.hiScores(), &MainForm);
-    zonky::TAboutFormRus AboutFormRus(&MainForm);
-    zonky::TForm2 Form2(MainForm.settings(), &MainForm);
-    zonky::TAboutFormEng AboutFormEng(&MainForm);
-    MainForm.AttachDialogs(
-        {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng});
-
+    zonky::Program program;
     const zonky::ControlChannel channel(
-        {&MainForm, &OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng},
+        {&program.MainForm, &program.OpForm, &program.InputName, &program.HiScoreForm,
+         &program.AboutFormRus, &program.Form2, &program.AboutFormEng},
         control, answers);
-    MainForm.FormShow();
+    program.MainForm.FormShow();
     return QApplication::exec();
 }

@@ -71,17 +71,6 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::map<std::string, st
 
 }  // namespace
 
-TempDir::TempDir(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 Process::Process(const std::vector<std::string>& argv,
                  const std::map<std::string, std::string>& env, const fs::path& cwd, int keepFd,
                  int outFd) {

@@ -12,29 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "tests/tools/json_reader.h"
+#include "tests/support/json_reader.h"
+#include "tests/support/temp_dir.h"
 
 namespace zonky::e2e {
 
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 using test::Json;
+using test::TempDir;
 
 // Generous, for a loaded machine: the conditions usually hold within a fraction of it.
 inline constexpr milliseconds kTimeout{20000};
-
-// A fresh temporary directory, removed with everything in it.
-class TempDir {
-  public:
-    explicit TempDir(const std::string& prefix);
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
 
 // A child process; killed and reaped when the object goes, if it is still there.
 class Process {

@@ -57,6 +57,10 @@ void CheckTable(std::span<const std::uint8_t> bytes) {
     const int mode = 1 + bytes[0] % HiScoreTable::kLists;
     const std::int64_t score = static_cast<std::int64_t>(bytes[1]) << 24 | bytes[2] << 8;
     const bool qualifies = QualifiesForHiScore(table, mode, score);
+    // What the dialog shows empty (level 0 or less) is room for any record.
+    bool emptySlot = false;
+    for (int k = 1; k <= HiScoreTable::kEntries; ++k) emptySlot |= !table.Filled(mode, k);
+    if (emptySlot && score >= 1) Require(qualifies, "an entry shown empty blocks a record");
     const int position = InsertHiScore(table, mode, score, 3, "fuzz", 1);
     if (!qualifies) {
         Require(position == 0, "inserted a score that beats no entry");

@@ -34,8 +34,8 @@ TEST(NewGame, ResetsTheGameInOrderAndKeepsModeAndDrop) {
 TEST(GameTick, FirstTickBringsInTheFirstPieceWithTheSecondInThePreview) {
     Fixture f;
     f.StartGame(kClassic);
-    f.random.Add({3, 0});  // first: I, colour 1
-    f.random.Add({5, 2});  // second: O, colour 3
+    f.random.Append({3, 0});  // first: I, colour 1
+    f.random.Append({5, 2});  // second: O, colour 3
     f.game.GameTick();
     const GameState& s = f.game.state;
     EXPECT_EQ(s.CurPiece, Grid({0, E, E, E, 0, E, E, E, 0, E, E, E, 0}));
@@ -61,7 +61,7 @@ TEST(GameTick, DoesNothingWithoutARunningGame) {
     f.host.Take();
     f.game.GameTick();
     EXPECT_TRUE(f.host.Take().empty());
-    EXPECT_EQ(f.random.sizes.size(), 0u);
+    EXPECT_EQ(f.random.Sizes().size(), 0u);
 }
 
 TEST(SpawnPosition, DependsOnWidthHeightAndColour) {
@@ -91,7 +91,7 @@ TEST(GameTick, BlockedSpawnEndsTheGameWithoutDrawing) {
     // The I enters at column 7 rows -3..0; row 1 below it is taken, so it cannot fall.
     f.game.state.Well.Set(1, 7, 0);
     f.game.state.Score = 40;
-    f.random.Add({3, 0, 3, 0});
+    f.random.Append({3, 0, 3, 0});
     f.game.GameTick();
     const GameState& s = f.game.state;
     EXPECT_FALSE(s.Running);
@@ -111,18 +111,18 @@ TEST(GameTick, OccupiedHiddenRowsEndTheGameUnlessThePieceIsSpecial) {
     s.LevelPieces = 5;
     s.NextPiece = Single(kSpecialCell);
     s.NextColor = kSpecialColor;
-    f.random.Add({6});  // the next piece is special too
+    f.random.Append({6});  // the next piece is special too
     f.game.GameTick();
     EXPECT_TRUE(s.Running);
     EXPECT_FALSE(s.NeedPiece);
     EXPECT_EQ(s.CurColor, kSpecialColor);
     // It lands; the special next piece enters as well; the ordinary one after it does not.
     s.NeedPiece = true;
-    f.random.Add({0, 5, 0, 0, 0, 0, 0});
+    f.random.Append({0, 5, 0, 0, 0, 0, 0});
     f.game.GameTick();
     EXPECT_TRUE(s.Running);
     s.NeedPiece = true;
-    f.random.Add({0, 5, 0, 0, 0, 0, 0});
+    f.random.Append({0, 5, 0, 0, 0, 0, 0});
     f.game.GameTick();
     EXPECT_FALSE(s.Running);
 }
@@ -131,8 +131,8 @@ TEST(GameTick, NoSpecialPieceBeforeTheLevelHasAPiece) {
     Fixture f;
     f.StartGame(kDedadidavaza);
     // Both first draws hit the special piece, but the level has no piece yet.
-    f.random.Add({6, 5, 0, 0, 0, 0, 0});
-    f.random.Add({6, 5, 1, 0, 0, 0, 0});
+    f.random.Append({6, 5, 0, 0, 0, 0, 0});
+    f.random.Append({6, 5, 1, 0, 0, 0, 0});
     f.game.GameTick();
     EXPECT_NE(f.game.state.CurColor, kSpecialColor);
     EXPECT_NE(f.game.state.NextColor, kSpecialColor);
@@ -149,7 +149,7 @@ TEST(GameTick, LevelChangePlaysTheLevelSoundFirstAndSpeedsUp) {
         s.Dropping = true;
         s.NextPiece = Single(0);
         s.NextColor = 2;
-        f.random.Add({3, 0});
+        f.random.Append({3, 0});
         f.game.GameTick();
         Log expected;
         if (sound) expected.push_back("sound LevelFin sync");
@@ -320,7 +320,7 @@ TEST(GameOver, NewAndModeCommandsDuringTheSequenceRunWhenItEnds) {
             s.LevelPieces = 5;
             s.NextPiece = Grid({0, 0, E, E, 0, 0});
             s.NextColor = 3;
-            f.random.Add({3, 0, 0, 0, 0, 0, 0, 0});
+            f.random.Append({3, 0, 0, 0, 0, 0, 0, 0});
             f.game.GameTick();
         }
         ASSERT_EQ(f.host.results.size(), 1u) << k;

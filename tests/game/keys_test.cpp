@@ -68,7 +68,7 @@ TEST(Pause, IsRefusedBeforeASpawnButAlwaysResumes) {
     f.game.Pause1Click();
     EXPECT_TRUE(f.game.state.Running);
     EXPECT_FALSE(f.game.state.Paused);
-    f.random.Add({0, 5, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0});
+    f.random.Append({0, 5, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0});
     f.game.GameTick();
     EXPECT_FALSE(f.game.state.NeedPiece);  // the game goes on
 }

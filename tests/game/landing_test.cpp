@@ -63,7 +63,7 @@ TEST(FixPiece, MergesComplementaryPartsAndKeepsBothLayers) {
     *s.WellLayers.Find(20, 5) = CellLayers{1, {Layer{-2, 3}}};
     s.CurColor = 5;
     f.game.FixPiece(Single(-1), 5, 20);
-    EXPECT_EQ(s.Well.At(20, 5), kLeftRight);
+    EXPECT_EQ(s.Well.At(20, 5), kRL);
     EXPECT_EQ(s.WellLayers.At(20, 5).count, 2);
     EXPECT_EQ(s.WellLayers.At(20, 5).slot[1], (Layer{-1, 5}));
     // A top quarter then makes the square with a notch in the bottom.
@@ -146,7 +146,7 @@ TEST(ClearFullRows, PartialCellsKeepARowFromBeingFull) {
     Fixture f;
     f.StartGame();
     f.FillRow(20);
-    f.game.state.Well.Set(20, 4, kLeftRight);
+    f.game.state.Well.Set(20, 4, kRL);
     f.game.ClearFullRows();
     EXPECT_TRUE(f.host.Take().empty());
     EXPECT_EQ(f.game.state.Lines, 0);

@@ -14,20 +14,38 @@ namespace {
 
 using Pair = std::pair<std::int32_t, std::int32_t>;
 
-// The pairs the rules of play allow, written out from the game's rule book.
-const std::set<Pair> kFallInto{{3, -3},  {6, -3},  {-4, -2}, {6, -1},  {6, -6},  {-1, 5},  {-1, -3},
-                               {-1, -2}, {-4, -6}, {-4, -3}, {-4, -1}, {-2, -6}, {-2, -3}, {-2, -1},
-                               {-5, -2}, {-4, 4},  {-4, 5},  {-5, 5},  {-5, -3}, {-4, 7},  {7, -3}};
-const std::set<Pair> kSideways{{2, -2},  {-1, 1}, {-1, -2}, {-1, -3}, {-1, -4}, {-1, 8},  {-1, 5},
-                               {-4, -2}, {-1, 6}, {-3, 6},  {-3, -2}, {-3, -4}, {-4, -3}, {-4, 5},
-                               {-5, 5},  {-6, 6}, {8, -2},  {-6, -2}, {-6, -4}};
-const std::set<Pair> kFallShare{{-6, 6},  {-6, -2}, {-6, -4}, {-3, 3},  {-3, 6},  {-3, -1},
-                                {-3, -2}, {-3, -4}, {-3, -5}, {-2, -5}, {-2, -1}, {-2, -4},
-                                {-1, 6},  {-1, -2}, {-1, -4}, {5, -1},  {5, -4},  {5, -5}};
-const std::set<Pair> kLeaveLeft{{-4, -1}, {-4, -3}, {-4, -6}, {-3, -4}, {-3, -1},
-                                {-3, -5}, {-2, -4}, {-2, 2},  {-2, -6}, {-2, -5},
-                                {-2, -1}, {-2, -3}, {1, -1},  {5, -5},  {5, -1},
-                                {5, -4},  {6, -6},  {6, -1},  {6, -3}};
+// A part moving through a cell, towards the side `front`, passes over its own quarters and
+// drags its side quarters over one more: the one behind it while it enters, the one ahead
+// while it leaves. A quarter that has to cross the whole cell (the front one entering, the
+// back one leaving) sweeps it all.
+struct Direction {
+    int front;
+    int back;
+};
+constexpr Direction kDown{kBottom, kTop};
+constexpr Direction kLeftwards{kLeft, kRight};
+constexpr Direction kRightwards{kRight, kLeft};
+
+int Sweep(std::int32_t code, Direction d, bool entering) {
+    const int q = Quarters(code);
+    const int sides = kAllQuarters & ~(d.front | d.back);
+    if (q & (entering ? d.front : d.back)) return kAllQuarters;
+    return (q & sides) ? q | (entering ? d.back : d.front) : q;
+}
+
+// The rules let a part (first) meet a resting part (second) exactly where its sweep misses
+// every quarter already there, but for these few pairs, which they refuse.
+const std::set<Pair> kRefusedLeavingDown{{kRBL, kT}, {kB, kRL}};
+const std::set<Pair> kRefusedEnteringLeft{{kTR, kB}, {kTR, kL}};
+const std::set<Pair> kRefusedEnteringRight{{kB, kTR}, {kL, kTR}};
+const std::set<Pair> kRefusedLeavingLeft{{kL, kTB}};
+const std::set<Pair> kRefusedLeavingRight{{kR, kTB}};
+
+bool Passes(std::int32_t mover, std::int32_t resting, Direction d, bool entering,
+            const std::set<Pair>& refused = {}) {
+    if (resting == kEmpty) return true;
+    return (Sweep(mover, d, entering) & Quarters(resting)) == 0 && !refused.count({mover, resting});
+}
 
 WellGrid EmptyWell() {
     Fixture f;
@@ -35,92 +53,83 @@ WellGrid EmptyWell() {
     return f.game.state.Well;
 }
 
-// Every vertical pair, by the test a falling cell makes of the cell below it.
-TEST(PieceFits, FallingIntoAnOccupiedCellFollowsTheMergeTable) {
+// Runs check(v, w, well) for every piece code v and well code w, w lying in the given cells
+// of an empty well.
+template <typename Check>
+void ForEveryPair(std::initializer_list<std::pair<int, int>> cells, Check check) {
     for (std::int32_t v : kPieceCodes)
-        for (std::int32_t u : kWellCodes) {
+        for (std::int32_t w : kWellCodes) {
             WellGrid well = EmptyWell();
-            well.Set(6, 5, u);
-            const bool expected = u == kEmpty || kFallInto.count({v, u}) > 0;
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), expected) << v << " onto " << u;
-            // The same pair judged in place after a turn (offset 1) meets the own-cell rule too.
-            const bool inPlace =
-                u == kEmpty || (kFallInto.count({v, u}) && kFallShare.count({v, u}));
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 6, 1), inPlace) << v << " in " << u;
+            for (const auto& [r, c] : cells) well.Set(r, c, w);
+            check(v, w, well);
         }
+}
+
+// A lone cell at row 5, column 5 tested against the cell below (falling), its own cell after
+// a turn, or its own cell as it falls on.
+TEST(PieceFits, FallingIntoOrOutOfAnOccupiedCellSweepsOnlyFreeQuarters) {
+    ForEveryPair({{6, 5}}, [](std::int32_t v, std::int32_t u, const WellGrid& well) {
+        const bool into = Passes(v, u, kDown, true);
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), into) << v << " onto " << u;
+        // Judged in place after a turn (offset 1), the own-cell rule applies too.
+        const bool inPlace = into && Passes(v, u, kDown, false, kRefusedLeavingDown);
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 6, 1), inPlace) << v << " in " << u;
+    });
+    ForEveryPair({{5, 5}}, [](std::int32_t v, std::int32_t w, const WellGrid& well) {
+        EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0),
+                  Passes(v, w, kDown, false, kRefusedLeavingDown))
+            << v << " sharing " << w;
+    });
 }
 
 TEST(PieceFits, AfterATurnOnlyOppositeSideQuartersMayOverlap) {
     std::set<Pair> overlaps;
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t u : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(6, 5, u);
-            if (u != kEmpty && PieceFits(well, Single(v), 5, 6, 1)) overlaps.insert({v, u});
-        }
-    EXPECT_EQ(overlaps, (std::set<Pair>{{-1, -2}, {-2, -1}}));
+    ForEveryPair({{6, 5}}, [&](std::int32_t v, std::int32_t u, const WellGrid& well) {
+        if (u != kEmpty && PieceFits(well, Single(v), 5, 6, 1)) overlaps.insert({v, u});
+    });
+    EXPECT_EQ(overlaps, (std::set<Pair>{{kR, kL}, {kL, kR}}));
 }
 
-TEST(PieceFits, SharingACellWhileFallingFollowsTheExitTable) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t w : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 5, w);
-            const bool expected = w == kEmpty || kFallShare.count({v, w}) > 0;
-            EXPECT_EQ(PieceFits(well, Single(v), 5, 5, 0), expected) << v << " sharing " << w;
-        }
+// Sideways into the next cell, with the same code on both sides, and out of its own cell.
+TEST(CanShift, SidewaysMovesSweepOnlyFreeQuarters) {
+    ForEveryPair({{5, 4}, {5, 6}}, [](std::int32_t v, std::int32_t t, const WellGrid& well) {
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
+                  Passes(v, t, kLeftwards, true, kRefusedEnteringLeft))
+            << v << " left into " << t;
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                  Passes(v, t, kRightwards, true, kRefusedEnteringRight))
+            << v << " right into " << t;
+    });
+    ForEveryPair({{5, 5}}, [](std::int32_t v, std::int32_t w, const WellGrid& well) {
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
+                  Passes(v, w, kLeftwards, false, kRefusedLeavingLeft))
+            << v << " leaving " << w << " leftwards";
+        EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
+                  Passes(v, w, kRightwards, false, kRefusedLeavingRight))
+            << v << " leaving " << w << " rightwards";
+    });
 }
 
-TEST(CanShift, SidewaysMovesFollowTheSymmetricTable) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t t : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 4, t);
-            well.Set(5, 6, t);
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true), t == kEmpty || kSideways.count({v, t}))
-                << v << " left into " << t;
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
-                      t == kEmpty || kSideways.count({t, v}))
-                << v << " right into " << t;
-        }
-}
-
-TEST(CanShift, LeavingAnOccupiedCellFollowsTheSideExitTable) {
-    for (std::int32_t v : kPieceCodes)
-        for (std::int32_t w : kWellCodes) {
-            WellGrid well = EmptyWell();
-            well.Set(5, 5, w);
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, true),
-                      w == kEmpty || kLeaveLeft.count({v, w}))
-                << v << " leaving " << w << " leftwards";
-            // Moving right the roles swap; the merged codes 7 and 8 have no row and refuse.
-            EXPECT_EQ(CanShift(well, Single(v), 5, 5, false),
-                      w == kEmpty || kLeaveLeft.count({w, v}))
-                << v << " leaving " << w << " rightwards";
-        }
-}
-
-// The tables only ever let parts share a cell that have no quarter in common.
-TEST(MovementTables, AllowOnlyDisjointParts) {
-    for (const auto* table : {&kFallInto, &kSideways, &kFallShare, &kLeaveLeft})
-        for (const auto& [a, b] : *table) EXPECT_EQ(Quarters(a) & Quarters(b), 0) << a << "," << b;
-}
-
-// Merging two parts gives the code of their union, in whichever order they met.
+// Merging two parts gives the code of their union, in whichever order they met: every pair
+// that may meet falling or sideways, the merged codes 7 and 8 included on either side.
 TEST(MergeCodes, GivesTheUnionOfTheQuarters) {
-    std::set<Pair> pairs = kFallInto;
-    for (const auto& [a, b] : kSideways) {
-        pairs.insert({a, b});
-        pairs.insert({b, a});
-    }
-    for (const auto& [falling, resting] : pairs) {
-        const std::int32_t merged = MergeCodes(falling, resting);
-        EXPECT_EQ(Quarters(merged), Quarters(falling) | Quarters(resting))
-            << falling << " into " << resting << " gave " << merged;
-    }
-    EXPECT_EQ(MergeCodes(-3, -4), 8);
-    EXPECT_EQ(MergeCodes(-4, -3), 8);
-    EXPECT_EQ(MergeCodes(5, 5), 5);  // no rule: the cell keeps its code
+    int pairs = 0;
+    for (std::int32_t a : kWellCodes)
+        for (std::int32_t b : kWellCodes) {
+            if (a == kEmpty || b == kEmpty) continue;
+            const bool meet = Passes(a, b, kDown, true) ||
+                              Passes(a, b, kLeftwards, true, kRefusedEnteringLeft) ||
+                              Passes(a, b, kRightwards, true, kRefusedEnteringRight);
+            if (!meet) continue;
+            ++pairs;
+            const std::int32_t merged = MergeCodes(a, b);
+            EXPECT_EQ(Quarters(merged), Quarters(a) | Quarters(b))
+                << a << " into " << b << " gave " << merged;
+        }
+    EXPECT_EQ(pairs, 42);
+    EXPECT_EQ(MergeCodes(kB, kT), kTB);
+    EXPECT_EQ(MergeCodes(kT, kB), kTB);
+    EXPECT_EQ(MergeCodes(kBL, kBL), kBL);  // no rule: the cell keeps its code
 }
 
 TEST(PieceFits, WallsFloorAndFullSquaresAlwaysBlock) {

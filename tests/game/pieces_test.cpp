@@ -20,16 +20,16 @@ std::vector<std::int32_t> Codes(const PieceGrid& grid) {
 
 TEST(GeneratePiece, ClassicSkipsSmallTemplatesAndNeverDrawsSpecial) {
     // t = 1, 2, 3, 11 are drawn again; t = 4 is the I. No special draw, no shape draws.
-    QueueRandom random{0, 1, 2, 10, 3, 4};
+    ScriptedRandom random{0, 1, 2, 10, 3, 4};
     PieceGrid piece;
     EXPECT_EQ(GeneratePiece(piece, kClassic, 5, random), 5);
-    EXPECT_EQ(random.sizes, (std::vector<int>{11, 11, 11, 11, 11, 7}));
+    EXPECT_EQ(random.Sizes(), (std::vector<int>{11, 11, 11, 11, 11, 7}));
     EXPECT_EQ(piece, Grid({E, 0, E, E, E, 0, E, E, E, 0, E, E, E, 0, E, E}));
 }
 
 TEST(GeneratePiece, ClassicCellsAreFullSquaresForEveryTemplate) {
     for (int t = 4; t <= 10; ++t) {
-        QueueRandom random{t - 1, 6};
+        ScriptedRandom random{t - 1, 6};
         PieceGrid piece;
         EXPECT_EQ(GeneratePiece(piece, kClassic, 1, random), 7);
         const std::vector<std::int32_t> codes = Codes(piece);
@@ -43,16 +43,16 @@ TEST(GeneratePiece, SpecialPieceNeedsAPieceInTheLevelButAlwaysTakesItsDraw) {
         int mode, odds, hit;
     };
     for (const Case& c : {Case{kDedadidavaza, 15, 6}, Case{kZonky, 10, 2}}) {
-        QueueRandom random{c.hit};
+        ScriptedRandom random{c.hit};
         PieceGrid piece;
         EXPECT_EQ(GeneratePiece(piece, c.mode, 1, random), kSpecialColor);
-        EXPECT_EQ(random.sizes, std::vector<int>{c.odds});
+        EXPECT_EQ(random.Sizes(), std::vector<int>{c.odds});
         EXPECT_EQ(piece, Grid({E, E, E, E, E, kSpecialCell}));
 
         // With no piece yet in the level the hit is ignored and an ordinary piece follows.
-        QueueRandom early{c.hit, 5, 0, 0, 0, 0, 0, 0, 0, 0};
+        ScriptedRandom early{c.hit, 5, 0, 0, 0, 0, 0, 0, 0, 0};
         EXPECT_EQ(GeneratePiece(piece, c.mode, 0, early), 1);
-        EXPECT_EQ(early.sizes.front(), c.odds);
+        EXPECT_EQ(early.Sizes().front(), c.odds);
         EXPECT_EQ(Codes(piece).size(), 4u);  // the O
     }
 }
@@ -62,55 +62,55 @@ TEST(GeneratePiece, DedadidavazaVerticalPairChoosesHalfSquaresFacingEachOther) {
     const std::int32_t lower[] = {0, 6, -5};  // mask "above"
     for (int a = 0; a < 3; ++a)
         for (int b = 0; b < 3; ++b) {
-            QueueRandom random{0, 1, 0, a, b};
+            ScriptedRandom random{0, 1, 0, a, b};
             PieceGrid piece;
             GeneratePiece(piece, kDedadidavaza, 1, random);
             EXPECT_EQ(piece.at(2, 2), upper[a]);
             EXPECT_EQ(piece.at(3, 2), lower[b]);
-            EXPECT_EQ(random.sizes, (std::vector<int>{15, 11, 7, 3, 3}));
+            EXPECT_EQ(random.Sizes(), (std::vector<int>{15, 11, 7, 3, 3}));
         }
 }
 
 TEST(GeneratePiece, DedadidavazaLoneCellIsAFullOrHalfSquareInListOrder) {
     const std::int32_t expected[] = {-6, -5, 0, 5, 6};
     for (int k = 0; k < 5; ++k) {
-        QueueRandom random{0, 0, 0, k};
+        ScriptedRandom random{0, 0, 0, k};
         PieceGrid piece;
         GeneratePiece(piece, kDedadidavaza, 1, random);
         EXPECT_EQ(piece.at(2, 2), expected[k]);
-        EXPECT_EQ(random.sizes.back(), 5);
+        EXPECT_EQ(random.Sizes().back(), 5);
     }
 }
 
 TEST(GeneratePiece, DedadidavazaTeeArmsAndStem) {
     // Draw order is row by row: left arm, right arm (the centre is always full), stem.
-    QueueRandom random{0, 4, 0, 1, 2, 2};
+    ScriptedRandom random{0, 4, 0, 1, 2, 2};
     PieceGrid piece;
     GeneratePiece(piece, kDedadidavaza, 1, random);
     EXPECT_EQ(piece, Grid({E, E, E, E, E, -5, 0, 6, E, E, -5, E}));
-    EXPECT_EQ(random.sizes, (std::vector<int>{15, 11, 7, 3, 3, 3}));
+    EXPECT_EQ(random.Sizes(), (std::vector<int>{15, 11, 7, 3, 3, 3}));
 }
 
 TEST(GeneratePiece, ZonkyBiasTowardsQuartersOnlyForCellsWithAtMostOneNeighbour) {
     PieceGrid piece;
     // Lone cell, bias draw 1: a quarter from -4, -3, -2, -1.
-    QueueRandom quarter{0, 0, 0, 1, 2};
+    ScriptedRandom quarter{0, 0, 0, 1, 2};
     GeneratePiece(piece, kZonky, 1, quarter);
     EXPECT_EQ(piece.at(2, 2), -2);
-    EXPECT_EQ(quarter.sizes, (std::vector<int>{10, 11, 7, 3, 4}));
+    EXPECT_EQ(quarter.Sizes(), (std::vector<int>{10, 11, 7, 3, 4}));
     // Bias draw 0 or 2: the whole list of thirteen.
     for (int bias : {0, 2}) {
-        QueueRandom whole{0, 0, 0, bias, 12};
+        ScriptedRandom whole{0, 0, 0, bias, 12};
         GeneratePiece(piece, kZonky, 1, whole);
         EXPECT_EQ(piece.at(2, 2), 6);
-        EXPECT_EQ(whole.sizes, (std::vector<int>{10, 11, 7, 3, 13}));
+        EXPECT_EQ(whole.Sizes(), (std::vector<int>{10, 11, 7, 3, 13}));
     }
     // The S: its first cell has two neighbours, so no bias draw is made for it.
-    QueueRandom s{0, 6, 0, 3};
-    s.Add({0, 0, 0, 0, 0, 0});
+    ScriptedRandom s{0, 6, 0, 3};
+    s.Append({0, 0, 0, 0, 0, 0});
     GeneratePiece(piece, kZonky, 1, s);
     EXPECT_EQ(piece.at(2, 2), -6);
-    EXPECT_EQ(s.sizes[3], 4);
+    EXPECT_EQ(s.Sizes()[3], 4);
 }
 
 // Whatever the draws, cells touch every neighbour along a whole edge, and each mode keeps to
@@ -168,7 +168,7 @@ TEST(NormalizePiece, MovesToTheTopLeftCorner) {
     EXPECT_EQ(copy, empty);
 
     // The T occupies rows 1..2 and columns 1..3 once normalised.
-    QueueRandom random{4, 0};
+    ScriptedRandom random{4, 0};
     GeneratePiece(piece, kClassic, 1, random);
     NormalizePiece(piece);
     EXPECT_EQ(MeasurePiece(piece).height, 2);

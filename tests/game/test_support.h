@@ -1,125 +1,41 @@
-// Test doubles for the engine: a host that logs every request and a scripted Random.
+// The engine's test fixture: a game over a host that records every request and a scripted
+// Random.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "game/game.h"
 #include "game/ports.h"
+#include "game/random.h"
+#include "game/recording_host.h"
+#include "tests/support/piece_grids.h"
 
 namespace zonky::test {
 
-class QueueRandom : public Random {
+// Records every request; keeps the results of the games that ended and can act inside the
+// game-over sequence.
+class LogHost : public RecordingHost {
   public:
-    QueueRandom() = default;
-    QueueRandom(std::initializer_list<int> values) : queue_(values) {}
-    void Add(std::initializer_list<int> values) { queue_.insert(queue_.end(), values); }
-    void Add(int value) { queue_.push_back(value); }
-    int Draw(int n) override {
-        if (queue_.empty()) throw std::runtime_error("out of draws");
-        const int v = queue_.front();
-        queue_.pop_front();
-        sizes.push_back(n);
-        return v % n;
-    }
-    std::size_t Remaining() const { return queue_.size(); }
-    std::vector<int> sizes;  // the n of every draw, in order
-
-  private:
-    std::deque<int> queue_;
-};
-
-// Logs each host request as one short line, e.g. "save 7 -2" or "sound Upal async".
-class LogHost : public Host {
-  public:
-    void DrawBackground() override { log.push_back("background"); }
-    void RefreshSavedBackgrounds() override { log.push_back("refresh"); }
-    void DrawPiece(const PieceGrid&, int col, int row, int color) override {
-        log.push_back("draw " + std::to_string(col) + " " + std::to_string(row) + " " +
-                      std::to_string(color));
-    }
-    void SavePieceBox(int col, int row) override {
-        log.push_back("save " + std::to_string(col) + " " + std::to_string(row));
-    }
-    void RestorePieceBox(int col, int row) override {
-        log.push_back("restore " + std::to_string(col) + " " + std::to_string(row));
-    }
-    void DrawPreview(int color) override { log.push_back("preview " + std::to_string(color)); }
-    void ShiftWellPictureDown(int row) override { log.push_back("shift " + std::to_string(row)); }
-    void RepaintEmptiedCell(int row, int col) override {
-        log.push_back("empty " + std::to_string(row) + " " + std::to_string(col));
-    }
-    void ShowCounter(Counter counter, std::int64_t value) override {
-        static constexpr const char* kNames[] = {"level", "lines", "score"};
-        log.push_back(std::string(kNames[static_cast<int>(counter)]) + " " + std::to_string(value));
-    }
-    void ShowPauseImage(bool visible) override {
-        log.push_back(visible ? "pause show" : "pause hide");
-    }
-    void ShowGameOverImage(bool visible) override {
-        log.push_back(visible ? "gameover show" : "gameover hide");
-    }
-    void CheckModeItem(int mode) override { log.push_back("check " + std::to_string(mode)); }
-    void SetTimerInterval(int ms) override {
-        interval = ms;
-        log.push_back("interval " + std::to_string(ms));
-    }
-    void PlaySoundEffect(SoundEffect sound, bool wait) override {
-        log.push_back("sound " + std::string(SoundName(sound)) + (wait ? " sync" : " async"));
-    }
     void GameOver(const GameResult& result) override {
         results.push_back(result);
-        log.push_back("gameover");
+        RecordingHost::GameOver(result);
         if (onGameOver) onGameOver();
     }
-    void MinimiseApplication() override { log.push_back("minimise"); }
 
-    // The lines logged since the last call.
-    std::vector<std::string> Take() {
-        std::vector<std::string> taken;
-        taken.swap(log);
-        return taken;
-    }
-    bool Logged(const std::string& line) const {
-        for (const std::string& l : log)
-            if (l == line) return true;
-        return false;
-    }
-
-    std::vector<std::string> log;
     std::vector<GameResult> results;
     std::function<void()> onGameOver;  // runs inside the game-over sequence
-    int interval = kStartTimerInterval;
 };
-
-// Builds a grid from 16 codes, row by row.
-inline PieceGrid Grid(std::initializer_list<std::int32_t> codes) {
-    PieceGrid grid;
-    grid.cells.fill(kEmpty);
-    int k = 0;
-    for (std::int32_t c : codes) grid.cells[k++] = c;
-    return grid;
-}
-
-// A grid with one cell at (1, 1).
-inline PieceGrid Single(std::int32_t code) {
-    PieceGrid grid;
-    grid.cells.fill(kEmpty);
-    grid.at(1, 1) = code;
-    return grid;
-}
 
 inline constexpr std::int32_t E = kEmpty;
 
 // A game with a fresh well and a running game, no piece in play yet.
 struct Fixture {
     LogHost host;
-    QueueRandom random;
+    ScriptedRandom random;
     Game game{host, random};
 
     Fixture() { game.settings = Settings{}; }
@@ -131,12 +47,7 @@ struct Fixture {
     }
     // Puts a falling piece into a running game directly.
     void Place(const PieceGrid& piece, int col, int row, int color = 1) {
-        GameState& s = game.state;
-        s.CurPiece = piece;
-        s.CurColor = color;
-        s.PieceCol = col;
-        s.PieceRow = row;
-        s.NeedPiece = false;
+        PlaceFallingPiece(game.state, piece, col, row, color);
     }
     void FillRow(int row, int gapColumn = 0) {
         for (int c = kFirstColumn; c <= kLastColumn; ++c)
@@ -147,45 +58,6 @@ struct Fixture {
 }  // namespace zonky::test
 
 namespace zonky::test {
-
-// The quarters a code holds: top 1, right 2, bottom 4, left 8 (0 for empty and unknown).
-inline int Quarters(std::int32_t code) {
-    switch (code) {
-        case 0:
-            return 15;
-        case 1:
-            return 13;
-        case 2:
-            return 7;
-        case 3:
-            return 11;
-        case 4:
-            return 14;
-        case 5:
-            return 12;
-        case 6:
-            return 9;
-        case -5:
-            return 3;
-        case -6:
-            return 6;
-        case -1:
-            return 2;
-        case -2:
-            return 8;
-        case -3:
-            return 4;
-        case -4:
-            return 1;
-        case 7:
-            return 10;
-        case 8:
-            return 5;
-        default:
-            return 0;
-    }
-}
-inline constexpr int kTop = 1, kRight = 2, kBottom = 4, kLeft = 8;
 
 // Every code a well cell may hold, and every piece cell code.
 inline const std::vector<std::int32_t> kWellCodes{250, -6, -5, -4, -3, -2, -1, 0,

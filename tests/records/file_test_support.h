@@ -2,6 +2,7 @@
 // the bare file names the game uses never reach a real player's files.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,15 +11,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_dir.h"
 
 namespace zonky {
 
@@ -28,18 +33,13 @@ class InTempDir : public ::testing::Test {
   protected:
     void SetUp() override {
         home_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zonky-records-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        temp_ = std::make_unique<test::TempDir>("zonky-records");
+        dir_ = temp_->path();
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
         std::filesystem::current_path(home_);
-        std::error_code ignored;
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(dir_, ignored);
+        temp_.reset();
     }
 
     static void Write(const std::string& name, const Bytes& bytes) {
@@ -75,6 +75,7 @@ class InTempDir : public ::testing::Test {
 
   private:
     std::filesystem::path home_;
+    std::unique_ptr<test::TempDir> temp_;
 };
 
 // Runs `body` without root's power to ignore permissions: in a child process that drops
@@ -107,6 +108,64 @@ inline std::string RunUnprivileged(const std::function<std::string()>& body) {
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) message += " (the child did not exit)";
     return message;
+}
+
+// Runs `body(copy)` in `copies` child processes at once, as copies of the game sharing a
+// folder: they start together when all are there. Returns what went wrong in any of them.
+inline std::string RunConcurrently(int copies, const std::function<std::string(int)>& body) {
+    int start[2];
+    int report[2];
+    if (pipe(start) != 0 || pipe(report) != 0) return "pipe failed";
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < copies; ++copy) {
+        const pid_t child = fork();
+        if (child < 0) return "fork failed";
+        if (child == 0) {
+            close(start[1]);
+            close(report[0]);
+            char go = 0;
+            std::string message;
+            if (read(start[0], &go, 1) != 1)
+                message = "no start";
+            else
+                message = body(copy);
+            if (!message.empty()) message = "copy " + std::to_string(copy) + ": " + message + "\n";
+            const ssize_t ignored = write(report[1], message.data(), message.size());
+            static_cast<void>(ignored);
+            _exit(0);
+        }
+        children.push_back(child);
+    }
+    close(start[0]);
+    close(report[1]);
+    const std::string go(static_cast<std::size_t>(copies), 'g');
+    const ssize_t started = write(start[1], go.data(), go.size());
+    close(start[1]);
+    std::string message = started == copies ? "" : "start failed";
+    char buffer[256];
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+    close(report[0]);
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) message += " (a copy did not exit)";
+    }
+    return message;
+}
+
+// Puts a name in the file's place whose reads fail with EIO, as a failing disk's do: a link
+// to this process's memory file, read at address 0, which is never mapped. False when the
+// system does not behave so here.
+inline bool MakeUnreadable(const std::string& name) {
+    constexpr char kMemory[] = "/proc/self/mem";
+    const int fd = open(kMemory, O_RDONLY);
+    if (fd < 0) return false;
+    char byte = 0;
+    const bool fails = read(fd, &byte, 1) < 0 && errno == EIO;
+    close(fd);
+    std::error_code ignored;
+    std::filesystem::remove(name, ignored);
+    return fails && symlink(kMemory, name.c_str()) == 0;
 }
 
 // While alive, no file can grow past `bytes`: writes beyond fail with EFBIG instead of

@@ -5,12 +5,13 @@
 #include <filesystem>
 
 #include "records/hiscore_format.h"
+#include "records/settings_file.h"
 #include "tests/records/file_test_support.h"
 
 namespace zonky {
 namespace {
 
-class HiScoreFile : public InTempDir {
+class BestPlayersFile : public InTempDir {
   protected:
     // A good file holding two Classic results.
     static HiScoreTable TwoResults() {
@@ -27,10 +28,11 @@ class HiScoreFile : public InTempDir {
         return Bytes(table.bytes.begin(), table.bytes.end());
     }
     static const std::string kName;
+    HiScoreFile records;  // the file as one running copy of the game keeps it
 };
-const std::string HiScoreFile::kName = kHiScoreFileName;
+const std::string BestPlayersFile::kName = kHiScoreFileName;
 
-TEST_F(HiScoreFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
+TEST_F(BestPlayersFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
     const HiScoreLoad load = LoadHiScores();
     EXPECT_EQ(load.status, HiScoreLoadStatus::NoFile);
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
@@ -38,9 +40,9 @@ TEST_F(HiScoreFile, WithoutAFileTheListsAreEmptyAndNothingIsCreated) {
     EXPECT_TRUE(Listing().empty());
 }
 
-TEST_F(HiScoreFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
+TEST_F(BestPlayersFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
     HiScoreTable table = LoadHiScores().table;
-    const HiScoreRecord record = RecordHiScore(table, GameResult{1, 2, 2}, "Ann", 3);
+    const HiScoreRecord record = records.Record(table, GameResult{1, 2, 2}, "Ann", 3);
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
     EXPECT_TRUE(record.save->Written()) << record.save->reason;
@@ -63,15 +65,15 @@ TEST_F(HiScoreFile, TheFirstRecordWritesAWholeFileThatLoadsBack) {
     EXPECT_EQ(Read(kName), file);  // loading changes nothing
 }
 
-TEST_F(HiScoreFile, AGameThatDoesNotQualifyWritesNothing) {
+TEST_F(BestPlayersFile, AGameThatDoesNotQualifyWritesNothing) {
     HiScoreTable table;
-    const HiScoreRecord record = RecordHiScore(table, GameResult{0, 1, 1}, "Ann", 3);
+    const HiScoreRecord record = records.Record(table, GameResult{0, 1, 1}, "Ann", 3);
     EXPECT_EQ(record.position, 0);
     EXPECT_FALSE(record.save.has_value());
     EXPECT_TRUE(Listing().empty());
 }
 
-TEST_F(HiScoreFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
+TEST_F(BestPlayersFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
     const Bytes good = FileOf(TwoResults());
     Bytes longer = good;
     longer.push_back(0);
@@ -86,7 +88,7 @@ TEST_F(HiScoreFile, AFileOfAnyOtherSizeIsDeletedAndTheListsStartEmpty) {
     }
 }
 
-TEST_F(HiScoreFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
+TEST_F(BestPlayersFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
     Bytes bytes = FileOf(TwoResults());
     bytes[4] ^= 0x01;  // Ann's score, one point off
     Write(kName, bytes);
@@ -96,14 +98,14 @@ TEST_F(HiScoreFile, OneFlippedBitDeletesTheFileAndTheNextRecordStartsAfresh) {
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
     EXPECT_TRUE(Listing().empty());
 
-    const HiScoreRecord record = RecordHiScore(load.table, GameResult{10, 1, 1}, "Cy", 0);
+    const HiScoreRecord record = records.Record(load.table, GameResult{10, 1, 1}, "Cy", 0);
     EXPECT_EQ(record.position, 1);
     const HiScoreLoad again = LoadHiScores();
     EXPECT_EQ(again.status, HiScoreLoadStatus::Loaded);
     EXPECT_EQ(again.table.FinalLevel(1, 2), 0);  // only the new result
 }
 
-TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
+TEST_F(BestPlayersFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     std::filesystem::permissions(kName, std::filesystem::perms::owner_read |
@@ -114,7 +116,7 @@ TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
         HiScoreLoad load = LoadHiScores();
         if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
         if (load.table.bytes != stored.bytes) return "loaded other lists";
-        const HiScoreRecord record = RecordHiScore(load.table, GameResult{1500, 4, 1}, "Cy", 1);
+        const HiScoreRecord record = records.Record(load.table, GameResult{1500, 4, 1}, "Cy", 1);
         if (record.position != 2) return "inserted at " + std::to_string(record.position);
         if (!record.save || record.save->status != WriteStatus::NotCreated)
             return "the read-only file was written";
@@ -128,7 +130,7 @@ TEST_F(HiScoreFile, AReadOnlyFileLoadsAndIsNeitherDeletedNorReplaced) {
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouched) {
+TEST_F(BestPlayersFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouched) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     std::filesystem::permissions(
@@ -138,13 +140,13 @@ TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouc
     const std::string problem = RunUnprivileged([&]() -> std::string {
         HiScoreLoad load = LoadHiScores();
         if (load.status != HiScoreLoadStatus::Loaded) return "not loaded";
-        const HiScoreRecord record = RecordHiScore(load.table, GameResult{5000, 128, 1}, "", 0);
+        const HiScoreRecord record = records.Record(load.table, GameResult{5000, 128, 1}, "", 0);
         if (record.position != 1) return "inserted at " + std::to_string(record.position);
         if (!record.save || record.save->Written()) return "reported as saved";
         if (load.table.FinalLevel(1, 1) != 128 || load.table.Name(1, 2) != "Ann")
             return "the table in memory lost the new entry";
         // A later record in the same run still goes into memory.
-        RecordHiScore(load.table, GameResult{3000, 6, 1}, "Dee", 0);
+        records.Record(load.table, GameResult{3000, 6, 1}, "Dee", 0);
         if (load.table.Name(1, 2) != "Dee") return "the second record was lost";
         return "";
     });
@@ -153,7 +155,7 @@ TEST_F(HiScoreFile, InAReadOnlyDirectoryTheNewEntryStaysInMemoryAndTheFileUntouc
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
+TEST_F(BestPlayersFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
     Write(kName, Bytes(1221, 7));
     std::filesystem::permissions(
         dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
@@ -169,14 +171,14 @@ TEST_F(HiScoreFile, ADamagedFileThatCannotBeDeletedStillGivesEmptyLists) {
     EXPECT_EQ(Read(kName), Bytes(1221, 7));
 }
 
-TEST_F(HiScoreFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
+TEST_F(BestPlayersFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
     std::filesystem::create_directory(kName);
     HiScoreLoad load = LoadHiScores();
     EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
     EXPECT_FALSE(load.removed);
     EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
 
-    const HiScoreRecord record = RecordHiScore(load.table, GameResult{40, 2, 3}, "Eve", 9);
+    const HiScoreRecord record = records.Record(load.table, GameResult{40, 2, 3}, "Eve", 9);
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
     EXPECT_EQ(record.save->status, WriteStatus::NotCreated);
@@ -185,7 +187,7 @@ TEST_F(HiScoreFile, ADirectoryInThePlaceOfTheFileIsLeftAloneAndTheSaveFails) {
     EXPECT_EQ(Listing(), std::vector<std::string>{kName});
 }
 
-TEST_F(HiScoreFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
+TEST_F(BestPlayersFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
     ASSERT_EQ(mkfifo(kName.c_str(), 0600), 0);
     const HiScoreLoad load = LoadHiScores();  // opening a pipe to read would block
     EXPECT_EQ(load.status, HiScoreLoadStatus::Unopenable);
@@ -193,14 +195,14 @@ TEST_F(HiScoreFile, APipeInThePlaceOfTheFileIsNotWaitedOn) {
     EXPECT_TRUE(std::filesystem::is_fifo(kName));
 }
 
-TEST_F(HiScoreFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
+TEST_F(BestPlayersFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     const HiScoreTable stored = TwoResults();
     Write(kName, FileOf(stored));
     HiScoreTable table = LoadHiScores().table;
     HiScoreRecord record;
     {
         const FileSizeLimit limit(600);  // the disk fills half-way through the new file
-        record = RecordHiScore(table, GameResult{3000, 7, 1}, "Cy", 5);
+        record = records.Record(table, GameResult{3000, 7, 1}, "Cy", 5);
     }
     EXPECT_EQ(record.position, 1);
     ASSERT_TRUE(record.save.has_value());
@@ -216,7 +218,7 @@ TEST_F(HiScoreFile, ASaveThatFailsHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(LoadHiScores().table.bytes, table.bytes);
 }
 
-TEST_F(HiScoreFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
+TEST_F(BestPlayersFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
     HiScoreTable odd = TwoResults();
     odd.bytes[12] = 200;        // name length past its field
     odd.SetAvatar(1, 2, 77);    // no such picture
@@ -228,6 +230,103 @@ TEST_F(HiScoreFile, AFileFromAnotherRunWithBadStoredFieldsLoadsAndReadsSafely) {
     EXPECT_EQ(load.table.Name(1, 1).size(), 25u);
     EXPECT_EQ(load.table.ShownAvatar(1, 2), -1);
     EXPECT_EQ(load.table.ShownNewest(1), 0);
+}
+
+TEST_F(BestPlayersFile, TwoCopiesInOneFolderKeepEachOthersRecords) {
+    Write(kName, FileOf(TwoResults()));  // Classic: Ann 3000, Bob 1500
+    HiScoreFile first;
+    HiScoreFile second;
+    HiScoreTable firstTable = first.Load().table;
+    HiScoreTable secondTable = second.Load().table;
+    EXPECT_EQ(first.Record(firstTable, GameResult{1200, 3, 1}, "Cy", 1).position, 2);  // 1800
+    const HiScoreRecord late = second.Record(secondTable, GameResult{800, 2, 1}, "Dee", 2);
+    ASSERT_TRUE(late.save && late.save->Written()) << late.save->reason;
+    EXPECT_EQ(late.position, 4);
+    // The copy that saved last shows the other's record too, and the file holds both.
+    const char* names[] = {"Ann", "Cy", "Bob", "Dee"};
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(secondTable.Name(1, k), names[k - 1]);
+    EXPECT_EQ(secondTable.Newest(1), 4);
+    EXPECT_EQ(LoadHiScores().table.bytes, secondTable.bytes);
+    EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+}
+
+TEST_F(BestPlayersFile, CopiesSavingAtTheSameMomentAllKeepTheirRecords) {
+    constexpr int kCopies = 2;
+    constexpr int kRecordsEach = 5;  // all of them fit in one list
+    for (int round = 0; round < 8; ++round) {
+        std::filesystem::remove(kName);
+        const std::string problem = RunConcurrently(kCopies, [](int copy) -> std::string {
+            HiScoreFile file;
+            HiScoreTable table = file.Load().table;
+            for (int i = 0; i < kRecordsEach; ++i) {
+                const GameResult game{10 * (1 + copy + kCopies * i), 1, 1};
+                const HiScoreRecord record =
+                    file.Record(table, game, std::to_string(copy) + "-" + std::to_string(i), 0);
+                if (!record.save || !record.save->Written())
+                    return "not saved: " + (record.save ? record.save->reason : "");
+            }
+            return "";
+        });
+        ASSERT_EQ(problem, "") << round;
+        const HiScoreLoad load = LoadHiScores();
+        ASSERT_EQ(load.status, HiScoreLoadStatus::Loaded);
+        std::vector<std::string> names;
+        for (int k = 1; k <= 10; ++k) names.emplace_back(load.table.Name(1, k));
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"0-0", "0-1", "0-2", "0-3", "0-4", "1-0", "1-1",
+                                                   "1-2", "1-3", "1-4"}))
+            << round;
+        EXPECT_EQ(Listing(), std::vector<std::string>{kName}) << round;
+    }
+}
+
+TEST_F(BestPlayersFile, AFileThatCouldNotBeReadAtTheStartIsNeverReplacedBlindly) {
+    if (!MakeUnreadable(kName)) GTEST_SKIP() << "no read error can be made here";
+    HiScoreLoad load = records.Load();
+    EXPECT_EQ(load.status, HiScoreLoadStatus::Unreadable);
+    EXPECT_FALSE(load.removed);
+    EXPECT_EQ(load.table.bytes, HiScoreTable::Bytes{});
+
+    // Still failing: the record stays in memory and the file is not touched.
+    HiScoreRecord record = records.Record(load.table, GameResult{100, 2, 1}, "Cy", 0);
+    EXPECT_EQ(record.position, 1);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_EQ(record.save->status, WriteStatus::Kept);
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+
+    // Readable now but not whole: its records were never seen, so it is still kept.
+    std::filesystem::remove(kName);
+    Write(kName, Bytes(100, 1));
+    record = records.Record(load.table, GameResult{50, 1, 1}, "Dee", 0);
+    EXPECT_EQ(record.save->status, WriteStatus::Kept);
+    EXPECT_EQ(Read(kName), Bytes(100, 1));
+
+    // Whole again: both records go into the lists read from it.
+    Write(kName, FileOf(TwoResults()));
+    record = records.Record(load.table, GameResult{10, 1, 1}, "Eve", 0);
+    ASSERT_TRUE(record.save->Written()) << record.save->reason;
+    EXPECT_EQ(record.position, 5);
+    const char* names[] = {"Ann", "Bob", "Cy", "Dee", "Eve"};
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(load.table.Name(1, k), names[k - 1]);
+    EXPECT_EQ(LoadHiScores().table.bytes, load.table.bytes);
+}
+
+TEST_F(BestPlayersFile, TheFirstShowRemovesWhatKilledSavesLeftWhileNoCopyIsSaving) {
+    Write("ZonkyMos.dat.Ab12Cd", Bytes(600, 1));         // a save killed half-way
+    Write("ZonkyMos.Ini.x9Y8z7", "01");                  // the same for the settings
+    Write("ZonkyMos.dat.lock", "");                      // the lock of the killed save
+    Write("ZonkyMos.dat.backup", FileOf(TwoResults()));  // the player's own copy
+    Write("ZonkyMos.dat.Q1w2E3", Bytes(5000, 1));        // no file of the game is so large
+    {
+        // Another copy is saving: its temporary file is not touched.
+        const FileLock saving(kName, FileLock::kSaveWait);
+        ASSERT_EQ(saving.status(), FileLock::Status::Held);
+        records.Load();
+        EXPECT_TRUE(Read("ZonkyMos.dat.Ab12Cd").has_value());
+    }
+    records.Load();
+    SettingsFile().Load();
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"ZonkyMos.dat.Q1w2E3", "ZonkyMos.dat.backup"}));
 }
 
 }  // namespace

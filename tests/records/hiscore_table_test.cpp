@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 
@@ -97,6 +102,90 @@ TEST(HiScores, AScoreThatBeatsNoEntryIsNotInsertedAnywhere) {
     EXPECT_EQ(InsertHiScore(table, 2, 50, 8, "late", 3), 0);
     EXPECT_EQ(InsertHiScore(table, 2, 0, 8, "late", 3), 0);
     EXPECT_EQ(table.bytes, before);  // the tenth 50 is kept, Newest unchanged
+}
+
+// A forged list (the checksum is no secret): ten entries the dialog shows empty, whatever
+// scores they hold, leave room for any record.
+TEST(HiScores, EntriesShownEmptyAreEmptySlotsWhateverTheyHold) {
+    HiScoreTable table;
+    for (int k = 1; k <= 10; ++k) {
+        table.SetShownScore(1, k, 2000000000);
+        table.SetFinalLevel(1, k, -k);
+    }
+    table.SetShownScore(2, 1, -50);  // a negative score counts as 0
+    table.SetFinalLevel(2, 1, 3);
+    for (int k = 2; k <= 10; ++k) table.SetFinalLevel(2, k, 1);
+    EXPECT_TRUE(QualifiesForHiScore(table, 1, 1));
+    EXPECT_EQ(InsertHiScore(table, 1, 1, 1, "new", 0), 1);
+    EXPECT_FALSE(QualifiesForHiScore(table, 2, 0));
+    EXPECT_EQ(InsertHiScore(table, 2, 1, 1, "new", 0), 1);
+}
+
+// Any list as a file may hold it, put in order as loading does, then given a record: what
+// the dialog shows empty counts as empty, and no shown entry that the record does not beat
+// is pushed out.
+TEST(HiScores, ALoadedListKeepsEveryEntryTheRecordDoesNotBeat) {
+    std::mt19937 random(11);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    constexpr std::int32_t kLevels[] = {-7, 0, 1, 5, 8, 9, 128, 1000};
+    for (int trial = 0; trial < 3000; ++trial) {
+        HiScoreTable table;
+        for (std::uint8_t& byte : table.bytes) byte = static_cast<std::uint8_t>(pick(0, 255));
+        for (int k = 1; k <= 10; ++k) {
+            table.SetFinalLevel(1, k, kLevels[pick(0, 7)]);
+            table.SetShownScore(1, k, pick(-3, 40));
+        }
+        table.SetNewest(1, pick(0, 11));
+        const HiScoreTable stored = table;
+        SortHiScoreLists(table);
+
+        auto entries = [](const HiScoreTable& t) {
+            std::multiset<std::vector<std::uint8_t>> all;
+            for (int k = 1; k <= 10; ++k)
+                all.insert(std::vector<std::uint8_t>(&t.bytes[40 * (k - 1)], &t.bytes[40 * k]));
+            return all;
+        };
+        ASSERT_EQ(entries(table), entries(stored)) << trial;  // the same entries, moved
+        const int newest = stored.ShownNewest(1);
+        if (newest != 0) {
+            ASSERT_NE(table.ShownNewest(1), 0);
+            EXPECT_TRUE(std::equal(&table.bytes[40 * (table.Newest(1) - 1)],
+                                   &table.bytes[40 * table.Newest(1)],
+                                   &stored.bytes[40 * (newest - 1)]));
+        }
+        HiScoreTable again = table;
+        SortHiScoreLists(again);
+        ASSERT_EQ(again.bytes, table.bytes) << trial;  // in order: left as it is
+
+        const int score = pick(-2, 45);
+        int shown = 0;
+        std::multiset<std::int32_t> unbeaten;
+        for (int k = 1; k <= 10; ++k) {
+            if (!table.Filled(1, k)) continue;
+            ++shown;
+            if (std::max(table.ShownScore(1, k), 0) >= score)
+                unbeaten.insert(table.ShownScore(1, k));
+        }
+        const bool qualifies = QualifiesForHiScore(table, 1, score);
+        ASSERT_EQ(qualifies, score >= 1 && (shown < 10 || unbeaten.size() < 10u)) << trial;
+        if (!qualifies) continue;
+        const int position = InsertHiScore(table, 1, score, 1, "new", 0);
+        ASSERT_GE(position, 1);
+        int shownAfter = 0;
+        std::multiset<std::int32_t> kept;
+        for (int k = 1; k <= 10; ++k) {
+            if (!table.Filled(1, k) || k == position) {
+                shownAfter += table.Filled(1, k);
+                continue;
+            }
+            ++shownAfter;
+            if (std::max(table.ShownScore(1, k), 0) >= score) kept.insert(table.ShownScore(1, k));
+        }
+        EXPECT_EQ(shownAfter, std::min(shown + 1, 10)) << trial;
+        EXPECT_EQ(kept, unbeaten) << trial;
+    }
 }
 
 // The game-over sequence judges and inserts the finished game as it stood.

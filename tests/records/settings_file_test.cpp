@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "records/hiscore_file.h"
@@ -133,9 +134,77 @@ TEST_F(SettingsFile, AWriteThatFailsAfterCreationIsReportedWithItsReason) {
 TEST_F(SettingsFile, AFailedBestPlayersSaveDoesNotStopTheNextSettingsSave) {
     std::filesystem::create_directory(kHiScoreFileName);
     HiScoreTable table;
-    EXPECT_FALSE(RecordHiScore(table, GameResult{10, 1, 1}, "Ann", 0).save->Written());
+    EXPECT_FALSE(HiScoreFile().Record(table, GameResult{10, 1, 1}, "Ann", 0).save->Written());
     EXPECT_TRUE(SaveSettings(Of("0111")).Written());
     EXPECT_EQ(ReadText(kName), "0111");
+}
+
+TEST_F(SettingsFile, AFileThatCouldNotBeReadAtTheStartIsKeptAndTheSkipIsTold) {
+    if (!MakeUnreadable(kName)) GTEST_SKIP() << "no read error can be made here";
+    zonky::SettingsFile file;
+    EXPECT_EQ(Flags(file.Load()), "0110");
+    std::filesystem::remove(kName);
+    Write(kName, "1111");  // the read error has passed
+    const FileWriteResult save = file.Save(Of("0000"));
+    EXPECT_EQ(save.status, WriteStatus::Kept);
+    EXPECT_TRUE(save.WorthTelling());
+    EXPECT_FALSE(save.reason.empty());
+    EXPECT_EQ(ReadText(kName), "1111");
+    // A run that could read it saves as before.
+    zonky::SettingsFile next;
+    EXPECT_EQ(Flags(next.Load()), "1111");
+    EXPECT_TRUE(next.Save(Of("0101")).Written());
+    EXPECT_EQ(ReadText(kName), "0101");
+}
+
+// The data must be on the disk before the new file takes the old one's place.
+TEST_F(SettingsFile, AFlushOrCloseErrorKeepsTheOldFileAndIsTold) {
+    Write(kName, "1010");
+    const DurabilityCalls failing[] = {
+        {[](int) {
+             errno = EIO;
+             return -1;
+         },
+         &close},
+        {&fdatasync,
+         [](int fd) {
+             close(fd);
+             errno = EIO;
+             return -1;
+         }},
+    };
+    const std::uint8_t bytes[] = {'0', '1', '0', '1'};
+    for (const DurabilityCalls& calls : failing) {
+        const FileWriteResult save = ReplaceFile(kName, bytes, calls);
+        EXPECT_EQ(save.status, WriteStatus::WriteFailed);
+        EXPECT_TRUE(save.WorthTelling());
+        EXPECT_EQ(save.reason, std::strerror(EIO));
+        EXPECT_EQ(ReadText(kName), "1010");
+        EXPECT_EQ(Listing(), std::vector<std::string>{kName});
+    }
+}
+
+// Players link their files into synced folders.
+TEST_F(SettingsFile, ASaveWritesThroughALinkAndKeepsThePermissionBits) {
+    std::filesystem::create_directory("synced");
+    Write("synced/ini", "1111");
+    ASSERT_EQ(chmod("synced/ini", 0604), 0);
+    std::filesystem::create_symlink("synced/ini", kName);
+    EXPECT_TRUE(SaveSettings(Of("0101")).Written());
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+    EXPECT_EQ(ReadText("synced/ini"), "0101");
+    struct stat info {};
+    ASSERT_EQ(stat("synced/ini", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{kName, "synced"}));
+
+    if (geteuid() != 0) return;
+    // Root may write a read-only file; it stays read-only.
+    ASSERT_EQ(chmod("synced/ini", 0444), 0);
+    EXPECT_TRUE(SaveSettings(Of("1001")).Written());
+    ASSERT_EQ(stat("synced/ini", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(ReadText(kName), "1001");
 }
 
 }  // namespace

@@ -31,11 +31,6 @@ inline int QuarterOf(int x, int y) {
     return dx < 0 ? 8 : 2;
 }
 
-inline int QuartersOfCode(int code) {
-    constexpr int kQuarters[] = {6, 3, 1, 4, 8, 2, 15, 13, 7, 11, 14, 12, 9, 10, 5};
-    return code >= -6 && code <= 8 ? kQuarters[code + 6] : 0;
-}
-
 // Each strip colour, and a darker shade for a frame's top row so that tests can tell the
 // whole frame (rows 0..17) from the stretched one (rows 1..17).
 inline QRgb StripColor(int color) {
@@ -72,14 +67,14 @@ inline Pictures SyntheticPictures() {
         QImage strip(306, 18, QImage::Format_RGB32);
         strip.fill(kStripBackground);
         for (int frame = 0; frame < 15; ++frame) {
-            const int quarters = QuartersOfCode(frame - 6);
+            const int quarters = Quarters(frame - 6);
             for (int y = 0; y < 18; ++y)
                 for (int x = 0; x < 18; ++x)
                     if (quarters & QuarterOf(x, y))
                         strip.setPixel(frame * 18 + x, y,
                                        y == 0 ? TopRowColor(color) : StripColor(color));
         }
-        p.Strips[color - 1] = Canvas(strip);
+        p.strips[color - 1] = Canvas(strip);
     }
     QImage erase(18, 18, QImage::Format_RGB32);
     erase.fill(kSilver);

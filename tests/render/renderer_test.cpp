@@ -5,17 +5,10 @@
 #include <random>
 
 #include "tests/render/render_support.h"
+#include "tests/support/piece_grids.h"
 
 namespace zonky::test {
 namespace {
-
-PieceGrid Grid(std::initializer_list<std::int32_t> codes) {
-    PieceGrid grid;
-    grid.cells.fill(kEmpty);
-    int k = 0;
-    for (std::int32_t c : codes) grid.cells[k++] = c;
-    return grid;
-}
 
 // A running game on an empty well with a falling piece placed directly.
 struct Playing : DrawnGame {
@@ -24,12 +17,7 @@ struct Playing : DrawnGame {
         renderer.Flush();
     }
     void Place(const PieceGrid& piece, int col, int row, int color) {
-        GameState& s = game.state;
-        s.CurPiece = piece;
-        s.CurColor = color;
-        s.PieceCol = col;
-        s.PieceRow = row;
-        s.NeedPiece = false;
+        PlaceFallingPiece(game.state, piece, col, row, color);
         renderer.SavePieceBox(col, row);
         renderer.DrawPiece(piece, col, row, color);
     }
@@ -56,7 +44,9 @@ TEST(Drawing, PieceBoxAndCellsSitOnTheWellGrid) {
     EXPECT_EQ(p.At(115, 80), StripColor(3));
     EXPECT_EQ(p.At(107, 70), BackgroundAt(107, 70));
     EXPECT_EQ(p.Drawn(QRect(0, 0, 309, 380)), 18 * 18);
-    EXPECT_EQ(p.renderer.pieceBoxSave().Pixel(36, 18), BackgroundAt(108, 70));
+    // The box saved under the piece holds the well without it.
+    p.renderer.RestorePieceBox(5, 3);
+    EXPECT_EQ(p.At(108, 70), BackgroundAt(108, 70));
 }
 
 TEST(Drawing, NothingIsDrawnInTheHiddenRows) {

@@ -40,7 +40,9 @@ void ExpectUncompressed(const Bmp& b, int w, int h, int bits, size_t file_bytes)
 }
 
 // Cell quarters: T=1, R=2, B=4, L=8; frame c+6 holds code c, 13 and 14 the merged
-// codes 7 and 8, 15 and 16 nothing.
+// codes 7 and 8, 15 and 16 nothing. Written out here on purpose rather than taken from the
+// engine's map (game/cell_codes.h), which the generator draws with: the pictures are checked
+// against the rules themselves, so a slip in the map cannot pass unseen in both.
 int CodeQuarters(int code) {
     switch (code) {
         case 0:

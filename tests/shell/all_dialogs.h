@@ -14,7 +14,6 @@
 #include "records/dialogs/input.h"
 #include "records/hiscore_table.h"
 #include "shell/about.h"
-#include "shell/about_eng.h"
 #include "shell/mosconst.h"
 #include "shell/options.h"
 #include "shell/unit1.h"

@@ -14,17 +14,6 @@
 namespace zonky::test {
 namespace {
 
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms) return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
 struct Shown : ProgramInTempDir {
     Shown() {
         form->FormShow();

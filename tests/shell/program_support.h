@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -15,6 +17,17 @@
 #include "shell/program.h"
 
 namespace zonky::test {
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > ms) return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
 
 // Closes each modal dialog that opens with the next handler (accepting it when none is left)
 // and notes which dialogs it saw.

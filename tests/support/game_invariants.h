@@ -9,7 +9,7 @@
 namespace zonky::test {
 
 inline bool WellCode(std::int32_t code) {
-    return code == kEmpty || (code >= kMinPieceCode && code <= kTopBottom);
+    return code == kEmpty || (code >= kMinPieceCode && code <= kTB);
 }
 
 // Returns an empty string when every invariant holds, else what broke.

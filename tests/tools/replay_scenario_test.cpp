@@ -1,64 +1,18 @@
 // Runs the zonky-replay program on scripts and checks what it writes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "tests/tools/json_reader.h"
+#include "tests/support/replay_runner.h"
 
 namespace zonky::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ReplayRun {
-    int status = -1;
-    std::vector<Json> dumps;
-    std::string err;
-    std::vector<std::string> filesLeft;  // what the run left in its working directory
-};
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs the script in a fresh temporary directory, from a file or from standard input.
-ReplayRun Replay(const std::string& script, bool fromStdin = false) {
-    std::string pattern = (fs::temp_directory_path() / "zonky-replay-XXXXXX").string();
-    const fs::path dir = mkdtemp(pattern.data());
-    { std::ofstream(dir / "script.txt") << script; }
-    const std::string command = "cd '" + dir.string() + "' && '" ZONKY_REPLAY "'" +
-                                (fromStdin ? " < script.txt" : " script.txt") +
-                                " > out.json 2> err.txt";
-    ReplayRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::istringstream lines(ReadFile(dir / "out.json"));
-    for (std::string line; std::getline(lines, line);) run.dumps.push_back(Json::Parse(line));
-    run.err = ReadFile(dir / "err.txt");
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        const std::string name = entry.path().filename().string();
-        if (name != "script.txt" && name != "out.json" && name != "err.txt")
-            run.filesLeft.push_back(name);
-    }
-    fs::remove_all(dir);
-    return run;
-}
-
 TEST(ReplayScenario, InitialStateHasEveryKeyInOrder) {
     const ReplayRun run = Replay("dump\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.dumps.size(), 1u);
-    const Json& d = run.dumps[0];
+    ASSERT_EQ(run.lines.size(), 1u);
+    const Json& d = run.lines[0];
     EXPECT_EQ(d.Keys(),
               (std::vector<std::string>{
                   "well",     "layers",    "parts",           "cur",     "next",     "col",
@@ -101,8 +55,8 @@ TEST(ReplayScenario, AClassicPieceFallsLandsAndScores) {
         "tick\n"
         "dump\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.dumps.size(), 3u);
-    const Json& spawned = run.dumps[0];
+    ASSERT_EQ(run.lines.size(), 3u);
+    const Json& spawned = run.lines[0];
     EXPECT_EQ(spawned["events"].Strings(),
               (std::vector<std::string>{"gameover hide", "pause hide"}));
     EXPECT_EQ(spawned["col"].number, 7);
@@ -111,11 +65,11 @@ TEST(ReplayScenario, AClassicPieceFallsLandsAndScores) {
     EXPECT_TRUE(spawned["nextShown"].boolean);
     EXPECT_EQ(spawned["interval"].number, 1000);
 
-    const Json& resting = run.dumps[1];
+    const Json& resting = run.lines[1];
     EXPECT_EQ(resting["row"].number, 17);
     EXPECT_FALSE(resting["needPiece"].boolean);
 
-    const Json& landed = run.dumps[2];
+    const Json& landed = run.lines[2];
     EXPECT_TRUE(landed["needPiece"].boolean);
     EXPECT_EQ(landed["events"].Strings(), std::vector<std::string>{"sound Upal async"});
     EXPECT_EQ(landed["score"].number, 5);
@@ -144,7 +98,7 @@ TEST(ReplayScenario, SetCellsMergeAndStoppingRecordsTheResult) {
         "stop\n"
         "dump\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const Json& landed = run.dumps[0];
+    const Json& landed = run.lines[0];
     EXPECT_EQ(landed["well"][20 + 3][5].number, -2);
     EXPECT_EQ(landed["well"][19 + 3][5].number, 7);
     EXPECT_EQ(landed["well"][18 + 3][5].number, 8);
@@ -153,7 +107,7 @@ TEST(ReplayScenario, SetCellsMergeAndStoppingRecordsTheResult) {
     EXPECT_EQ(landed["parts"][1][2][0].Ints(), (std::vector<std::int64_t>{-4, 1}));
     EXPECT_EQ(landed["parts"][2][2][1].Ints(), (std::vector<std::int64_t>{-2, 2}));
 
-    const Json& stopped = run.dumps[1];
+    const Json& stopped = run.lines[1];
     EXPECT_EQ(stopped["events"].Strings(),
               (std::vector<std::string>{"pause hide", "gameover", "gameover show", "record 1"}));
     const Json& zonky = stopped["hiscores"][2];
@@ -166,8 +120,8 @@ TEST(ReplayScenario, SetCellsMergeAndStoppingRecordsTheResult) {
 TEST(ReplayScenario, ReadsStandardInputWhenNoFileIsGiven) {
     const ReplayRun run = Replay("sound 0\nrotate 1\ndump\n", true);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.dumps[0]["soundOn"].number, 0);
-    EXPECT_EQ(run.dumps[0]["rotateClockwise"].number, 1);
+    EXPECT_EQ(run.lines[0]["soundOn"].number, 0);
+    EXPECT_EQ(run.lines[0]["rotateClockwise"].number, 1);
 }
 
 TEST(ReplayScenario, ErrorsNameTheLineAndExitWithTwo) {
@@ -186,6 +140,10 @@ TEST(ReplayScenario, ErrorsNameTheLineAndExitWithTwo) {
         {"key up hyper\n", "line 1: "},
         {"state speed 3\n", "line 1: "},
         {"draws -1\n", "line 1: "},
+        {"dump\n#" + std::string(70000, 'x') + "\ndump\n", "line 2: longer than 65536 bytes\n"},
+        // Input is quoted short, with its control bytes made harmless.
+        {"fly\x01\x1B[2J" + std::string(200, 'y') + "\n",
+         "line 1: unknown command 'fly??[2J" + std::string(72, 'y') + "...'\n"},
     };
     for (const Case& c : cases) {
         const ReplayRun run = Replay(c.script);
@@ -194,7 +152,14 @@ TEST(ReplayScenario, ErrorsNameTheLineAndExitWithTwo) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     // What was dumped before the error is still written.
-    EXPECT_EQ(Replay("dump\nfly\n").dumps.size(), 1u);
+    EXPECT_EQ(Replay("dump\nfly\n").lines.size(), 1u);
+}
+
+TEST(ReplayScenario, AFolderGivenAsTheScriptIsAnError) {
+    const ReplayRun run = ReplayAfter("rm script.txt && mkdir script.txt", "");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("directory"), std::string::npos) << run.err;
 }
 
 TEST(ReplayScenario, KeysPauseAndMinimiseAreRecorded) {
@@ -209,7 +174,7 @@ TEST(ReplayScenario, KeysPauseAndMinimiseAreRecorded) {
         "key 37 shift ctrl alt\n"
         "dump\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const Json& d = run.dumps[0];
+    const Json& d = run.lines[0];
     EXPECT_EQ(d["events"].Strings(),
               (std::vector<std::string>{"gameover hide", "pause hide", "sound Space async",
                                         "pause show", "minimise", "pause hide", "pause show"}));

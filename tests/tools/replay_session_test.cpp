@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tools/json_reader.h"
+#include "tests/support/json_reader.h"
 
 namespace zonky::test {
 namespace {

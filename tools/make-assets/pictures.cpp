@@ -14,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "game/cell_codes.h"
+
 namespace assets {
 namespace {
 
@@ -192,44 +194,11 @@ IndexedPicture Quantise(const QImage& image, const std::vector<Rgb>& exact, Rgb 
 
 // ---- cell shapes ------------------------------------------------------------------------
 
-enum Quarter { kT = 1, kR = 2, kB = 4, kL = 8 };
-
-int CodeQuarters(int code) {
-    switch (code) {
-        case 0:
-            return kT | kR | kB | kL;
-        case 1:
-            return kT | kB | kL;
-        case 2:
-            return kT | kR | kB;
-        case 3:
-            return kT | kR | kL;
-        case 4:
-            return kR | kB | kL;
-        case 5:
-            return kB | kL;
-        case 6:
-            return kT | kL;
-        case -5:
-            return kT | kR;
-        case -6:
-            return kR | kB;
-        case -1:
-            return kR;
-        case -2:
-            return kL;
-        case -3:
-            return kB;
-        case -4:
-            return kT;
-        case 7:
-            return kR | kL;
-        case 8:
-            return kT | kB;
-        default:
-            return 0;
-    }
-}
+using zonky::kBottom;
+using zonky::kLeft;
+using zonky::kRight;
+using zonky::kTop;
+using zonky::Quarters;
 
 // Quarters a pixel belongs to. Pixels on a diagonal belong to both quarters beside it, so
 // complementary parts drawn over each other always cover the whole square.
@@ -237,10 +206,10 @@ int PixelQuarters(int x, int y, int size) {
     const double h = size / 2.0;
     const double cx = x + 0.5 - h, cy = y + 0.5 - h;
     int q = 0;
-    if (-cy >= std::abs(cx)) q |= kT;
-    if (cy >= std::abs(cx)) q |= kB;
-    if (-cx >= std::abs(cy)) q |= kL;
-    if (cx >= std::abs(cy)) q |= kR;
+    if (-cy >= std::abs(cx)) q |= kTop;
+    if (cy >= std::abs(cx)) q |= kBottom;
+    if (-cx >= std::abs(cy)) q |= kLeft;
+    if (cx >= std::abs(cy)) q |= kRight;
     return q;
 }
 
@@ -261,10 +230,10 @@ double SegmentDistance(const Segment& s, double px, double py) {
 std::vector<Segment> Boundary(int quarters, double size) {
     std::vector<Segment> out;
     const double c = size / 2, s = size, r = 1 / kSqrt2;
-    if (quarters & kT) out.push_back({0, 0, s, 0, 0, -1, true});
-    if (quarters & kR) out.push_back({s, 0, s, s, 1, 0, false});
-    if (quarters & kB) out.push_back({0, s, s, s, 0, 1, false});
-    if (quarters & kL) out.push_back({0, 0, 0, s, -1, 0, false});
+    if (quarters & kTop) out.push_back({0, 0, s, 0, 0, -1, true});
+    if (quarters & kRight) out.push_back({s, 0, s, s, 1, 0, false});
+    if (quarters & kBottom) out.push_back({0, s, s, s, 0, 1, false});
+    if (quarters & kLeft) out.push_back({0, 0, 0, s, -1, 0, false});
     auto diag = [&](int a, int b, double cx, double cy, double nax, double nay) {
         // nax, nay: normal pointing into quarter a.
         const bool ia = quarters & a, ib = quarters & b;
@@ -274,10 +243,10 @@ std::vector<Segment> Boundary(int quarters, double size) {
         else
             out.push_back({c, c, cx, cy, nax, nay, false});
     };
-    diag(kT, kL, 0, 0, r, -r);   // T lies up-right of the TL diagonal
-    diag(kT, kR, s, 0, -r, -r);  // T lies up-left of the TR diagonal
-    diag(kR, kB, s, s, r, -r);   // R lies up-right of the BR diagonal
-    diag(kB, kL, 0, s, r, r);    // B lies down-right of the BL diagonal
+    diag(kTop, kLeft, 0, 0, r, -r);      // T lies up-right of the TL diagonal
+    diag(kTop, kRight, s, 0, -r, -r);    // T lies up-left of the TR diagonal
+    diag(kRight, kBottom, s, s, r, -r);  // R lies up-right of the BR diagonal
+    diag(kBottom, kLeft, 0, s, r, r);    // B lies down-right of the BL diagonal
     return out;
 }
 
@@ -448,9 +417,9 @@ QString FontFile(const char* face) {
 }
 
 int FrameQuarters(int frame) {
-    if (frame >= 0 && frame <= 12) return CodeQuarters(frame - 6);
-    if (frame == 13) return CodeQuarters(7);
-    if (frame == 14) return CodeQuarters(8);
+    if (frame >= 0 && frame <= 12) return Quarters(frame - 6);
+    if (frame == 13) return Quarters(zonky::kRL);
+    if (frame == 14) return Quarters(zonky::kTB);
     return 0;
 }
 

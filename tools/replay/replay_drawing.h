@@ -11,7 +11,7 @@ class RendererDrawing : public ReplayDrawing {
     explicit RendererDrawing(const GameState& state);
     Host& host() override { return host_; }
     void Paint(const std::optional<std::array<int, 4>>& rect) override;
-    bool WritePng(const std::string& path) override;
+    std::string WritePng(const std::string& path) override;
     std::array<int, 3> Pixel(int x, int y) override;
 
   private:

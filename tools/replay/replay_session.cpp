@@ -1,7 +1,9 @@
 #include "tools/replay/replay_session.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -17,7 +19,47 @@ namespace {
 constexpr int kWindowPixelsWide = 309;
 constexpr int kWindowPixelsHigh = 380;
 
+// A longer script line is taken for a file that is no script.
+constexpr std::size_t kMaxLineBytes = 64 * 1024;
+// How much of a word of the input an error message shows.
+constexpr std::size_t kMaxQuotedCharacters = 80;
+
+// The files the game keeps its records and settings in; the tool never writes them.
+constexpr std::string_view kGameFileNames[] = {"ZonkyMos.dat", "ZonkyMos.Ini"};
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(a[k])) !=
+            std::tolower(static_cast<unsigned char>(b[k])))
+            return false;
+    return true;
+}
+
+bool IsGameFile(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    for (std::string_view game : kGameFileNames)
+        if (SameNameIgnoringCase(name, game)) return true;
+    return false;
+}
+
 }  // namespace
+
+std::string ShownInput(std::string_view input) {
+    std::string shown;
+    std::size_t characters = 0;
+    for (char c : input) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool continuation = (byte & 0xC0) == 0x80;  // inside a UTF-8 character
+        if (!continuation && characters++ == kMaxQuotedCharacters) {
+            shown += "...";
+            break;
+        }
+        shown += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    return shown;
+}
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
@@ -40,9 +82,9 @@ T Number(std::string_view word, T low, T high) {
     T value{};
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size())
-        throw ReplayError("not a number: '" + std::string(word) + "'");
+        throw ReplayError("not a number: '" + ShownInput(word) + "'");
     if (value < low || value > high)
-        throw ReplayError("out of range: " + std::string(word) + " (expected " +
+        throw ReplayError("out of range: " + ShownInput(word) + " (expected " +
                           std::to_string(low) + ".." + std::to_string(high) + ")");
     return value;
 }
@@ -55,7 +97,7 @@ std::int32_t Int32(std::string_view word) {
 void ExpectArgs(const std::vector<std::string_view>& words, std::size_t low, std::size_t high) {
     const std::size_t args = words.size() - 1;
     if (args < low || args > high)
-        throw ReplayError("wrong number of arguments for '" + std::string(words[0]) + "'");
+        throw ReplayError("wrong number of arguments for '" + ShownInput(words[0]) + "'");
 }
 
 int KeyCode(std::string_view word) {
@@ -84,14 +126,14 @@ void SetCell(GameState& state, int row, int col, std::int32_t code, std::int32_t
     state.Well.Set(row, col, code);
     CellLayers& layers = *state.WellLayers.Find(row, col);
     layers = CellLayers{};
-    if (code == kLeftRight) {
+    if (code == kRL) {
         layers.count = 2;
-        layers.slot[0] = {-1, color};
-        layers.slot[1] = {-2, color};
-    } else if (code == kTopBottom) {
+        layers.slot[0] = {kR, color};
+        layers.slot[1] = {kL, color};
+    } else if (code == kTB) {
         layers.count = 2;
-        layers.slot[0] = {-4, color};
-        layers.slot[1] = {-3, color};
+        layers.slot[0] = {kT, color};
+        layers.slot[1] = {kB, color};
     } else if (code != kEmpty) {
         layers.count = 1;
         layers.slot[0] = {code, color};
@@ -114,9 +156,9 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         const int row = Number<int>(words[1], kTopRow, kLastRow);
         const int col = Number<int>(words[2], kFirstColumn, kLastColumn);
         const std::int32_t code = Int32(words[3]);
-        if (code != kEmpty && code != kLeftRight && code != kTopBottom &&
+        if (code != kEmpty && code != kRL && code != kTB &&
             (code < kMinPieceCode || code > kMaxPieceCode))
-            throw ReplayError("not a well cell code: " + std::string(words[3]));
+            throw ReplayError("not a well cell code: " + ShownInput(words[3]));
         const std::int32_t color =
             words.size() > 4 ? Number<std::int32_t>(words[4], 1, kColorCount) : 1;
         SetCell(s, row, col, code, color);
@@ -127,10 +169,10 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         for (int k = 0; k < 16; ++k) {
             grid.cells[k] = Int32(words[1 + k]);
             if (!ValidPieceCode(grid.cells[k]))
-                throw ReplayError("not a piece cell code: " + std::string(words[1 + k]));
+                throw ReplayError("not a piece cell code: " + ShownInput(words[1 + k]));
         }
         const std::int32_t color = Int32(words[17]);
-        if (!ValidColor(color)) throw ReplayError("not a piece colour: " + std::string(words[17]));
+        if (!ValidColor(color)) throw ReplayError("not a piece colour: " + ShownInput(words[17]));
         const int col = Int32(words[18]);
         const int row = Int32(words[19]);
         // Moved like any falling piece, so the picture keeps up: the old piece comes off the
@@ -157,7 +199,7 @@ bool ExecuteStateCommand(GameState& s, const std::vector<std::string_view>& word
         else if (words[1] == "lines")
             s.Lines = value;
         else
-            throw ReplayError("unknown counter '" + std::string(words[1]) + "'");
+            throw ReplayError("unknown counter '" + ShownInput(words[1]) + "'");
     } else {
         return false;
     }
@@ -221,7 +263,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                 else if (words[k] == "alt")
                     modifiers.alt = true;
                 else
-                    throw ReplayError("unknown modifier '" + std::string(words[k]) + "'");
+                    throw ReplayError("unknown modifier '" + ShownInput(words[k]) + "'");
             }
             game_.Edit1KeyDown(key, modifiers);
         } else if (command == "pause") {
@@ -244,7 +286,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
             out += Dump();
             out += '\n';
         } else {
-            throw ReplayError("unknown command '" + std::string(command) + "'");
+            throw ReplayError("unknown command '" + ShownInput(command) + "'");
         }
     } catch (const ScriptedRandom::OutOfDraws&) {
         throw ReplayError("out of draws");
@@ -265,8 +307,11 @@ void ReplaySession::ExecuteDrawing(const std::vector<std::string_view>& words, s
         drawing_->Paint(rect);
     } else if (command == "png") {
         ExpectArgs(words, 1, 1);
-        if (!drawing_->WritePng(std::string(words[1])))
-            throw ReplayError("cannot write " + std::string(words[1]));
+        if (IsGameFile(words[1]))
+            throw ReplayError("will not write the game's own file " + ShownInput(words[1]));
+        const std::string problem = drawing_->WritePng(std::string(words[1]));
+        if (!problem.empty())
+            throw ReplayError("cannot write " + ShownInput(words[1]) + ": " + problem);
     } else {
         ExpectArgs(words, 2, 2);
         const int x = Number<int>(words[1], 0, kWindowPixelsWide - 1);
@@ -289,13 +334,37 @@ void ReplaySession::ExecuteDrawing(const std::vector<std::string_view>& words, s
     }
 }
 
+namespace {
+
+enum class LineRead { Line, End, TooLong };
+
+// One line without its end. A line longer than the limit is not read on.
+LineRead ReadLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    while (true) {
+        const int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return line.empty() ? LineRead::End : LineRead::Line;
+        if (c == '\n') return LineRead::Line;
+        if (line.size() == kMaxLineBytes) return LineRead::TooLong;
+        line += static_cast<char>(c);
+    }
+}
+
+}  // namespace
+
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err, ReplaySession& session) {
     std::string line;
     std::string written;
     long lineNumber = 0;
-    while (std::getline(in, line)) {
+    while (true) {
+        const LineRead read = ReadLine(in, line);
+        if (read == LineRead::End) break;
         ++lineNumber;
         try {
+            if (read == LineRead::TooLong)
+                throw ReplayError("longer than " + std::to_string(kMaxLineBytes) + " bytes");
             session.Execute(line, written);
         } catch (const ReplayError& error) {
             out << written << std::flush;
@@ -317,9 +386,15 @@ int RunCommandLine(int argc, char** argv, ReplaySession& session) {
         return 2;
     }
     if (argc < 2) return RunScript(std::cin, std::cout, std::cerr, session);
-    std::ifstream file(argv[1]);
+    // A folder opens like a file and then reads as empty: it would pass for an empty script.
+    std::error_code error;
+    if (std::filesystem::is_directory(argv[1], error)) {
+        std::cerr << "cannot open " << ShownInput(argv[1]) << ": it is a directory\n";
+        return 2;
+    }
+    std::ifstream file(argv[1], std::ios::binary);
     if (!file) {
-        std::cerr << "cannot open " << argv[1] << "\n";
+        std::cerr << "cannot open " << ShownInput(argv[1]) << "\n";
         return 2;
     }
     return RunScript(file, std::cout, std::cerr, session);
@@ -430,14 +505,14 @@ std::string ReplaySession::Dump() {
     json.Int(game_.settings.SoundOn);
     json.Key("interval");
     json.Int(host_.interval);
+    // Timer1 stops only while a modal dialog is open, and zonky-replay opens none.
     json.Key("timerEnabled");
-    json.Bool(host_.timerEnabled);
+    json.Bool(true);
 
     json.Key("events");
     json.BeginArray();
-    for (const std::string& event : host_.events) json.String(event);
+    for (const std::string& event : host_.Take()) json.String(event);
     json.EndArray();
-    host_.events.clear();
 
     json.Key("hiscores");
     WriteHiScores(json, host_.hiScores);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/random.h"
 #include "tools/replay/json_writer.h"
 #include "tools/replay/replay_host.h"
 
@@ -29,8 +30,10 @@ class ReplayDrawing {
     virtual Host& host() = 0;
     // Invalidates the rectangle (x, y, w, h), or the whole window, and repaints what is pending.
     virtual void Paint(const std::optional<std::array<int, 4>>& rect) = 0;
-    // The window as a player sees it, surface and visible controls.
-    virtual bool WritePng(const std::string& path) = 0;
+    // Writes the window as a player sees it, surface and visible controls, as a PNG file:
+    // a new one, or a regular file replaced in place; never through a link or into a pipe
+    // or device. Returns what went wrong, empty when written.
+    virtual std::string WritePng(const std::string& path) = 0;
     virtual std::array<int, 3> Pixel(int x, int y) = 0;
 };
 
@@ -60,6 +63,10 @@ class ReplaySession {
     Game game_;
     ReplayDrawing* drawing_ = nullptr;
 };
+
+// A word of the input as an error message shows it: its first 80 characters, each control
+// byte as "?", so a message stays one short line whatever the script holds.
+std::string ShownInput(std::string_view input);
 
 // A script line's words, split at blanks.
 std::vector<std::string_view> SplitWords(std::string_view line);

@@ -103,6 +103,18 @@ TEST_F(BestPlayers, ACorruptAvatarOrNewestShowsNoPictureAndMarksNothing) {
     for (int k = 1; k <= 10; ++k) EXPECT_FALSE(NameFont(k).underline()) << k;
 }
 
+// A forged file may hold anything its checksum covers; the rows still say nothing false.
+TEST_F(BestPlayers, ForgedLevelsShowAsUnknownAndControlCharactersAsSpaces) {
+    InsertHiScore(table, 1, 300, 9, "Line\nbreak\x1B[2J", 3);
+    InsertHiScore(table, 1, 200, 127, "Tab\there", 3);
+    InsertHiScore(table, 1, 100, 129, "\x7F", 3);
+    dialog.ShowTab(1);
+    EXPECT_EQ(Text(THiScoreForm::NameColumn, 1), "Line break [2J");
+    EXPECT_EQ(Text(THiScoreForm::NameColumn, 2), "Tab here");
+    EXPECT_EQ(Text(THiScoreForm::NameColumn, 3), " ");
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(Text(THiScoreForm::LevelColumn, k), "?") << k;
+}
+
 TEST_F(BestPlayers, EveryOpeningSelectsTheModesTabAndRefills) {
     InsertHiScore(table, 1, 10, 1, "One", 0);
     InsertHiScore(table, 2, 20, 1, "Two", 0);

@@ -1,4 +1,4 @@
-#include "tests/tools/json_reader.h"
+#include "tests/support/json_reader.h"
 
 #include <charconv>
 

@@ -1,0 +1,215 @@
+#include "shell/gamepad.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPushButton>
+
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "shell/main_form.h"
+
+namespace zonky {
+namespace {
+
+// SDL's controller subsystem is one per process: started once, by whoever asks first, and
+// kept until the program ends. Its start is reference counted, so the sound's own start of
+// SDL does not disturb it.
+std::shared_future<bool> SharedStart() {
+    static const std::shared_future<bool> started = [] {
+        auto promise = std::make_shared<std::promise<bool>>();
+        std::shared_future<bool> future = promise->get_future().share();
+        std::thread([promise] {
+            promise->set_value(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0);
+        }).detach();
+        return future;
+    }();
+    return started;
+}
+
+PadButton ButtonOf(Uint8 button) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_A:
+            return PadButton::A;
+        case SDL_CONTROLLER_BUTTON_B:
+            return PadButton::B;
+        case SDL_CONTROLLER_BUTTON_X:
+            return PadButton::X;
+        case SDL_CONTROLLER_BUTTON_Y:
+            return PadButton::Y;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            return PadButton::Back;
+        case SDL_CONTROLLER_BUTTON_START:
+            return PadButton::Start;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return PadButton::DpadUp;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return PadButton::DpadDown;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return PadButton::DpadLeft;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return PadButton::DpadRight;
+        default:
+            return PadButton::Other;
+    }
+}
+
+PadAxis AxisOf(Uint8 axis) {
+    if (axis == SDL_CONTROLLER_AXIS_LEFTX) return PadAxis::LeftX;
+    if (axis == SDL_CONTROLLER_AXIS_LEFTY) return PadAxis::LeftY;
+    return PadAxis::Other;
+}
+
+}  // namespace
+
+struct Gamepads::Life {
+    std::mutex mutex;
+    Gamepads* owner;
+};
+
+Gamepads::Gamepads(Deliver deliver, QString inputDevices)
+    : deliver_(std::move(deliver)),
+      keys_(kRepeatDelay, kRepeatInterval),
+      inputDevices_(std::move(inputDevices)),
+      life_(std::make_shared<Life>()) {
+    life_->owner = this;
+    // SDL must not take the signals the program relies on.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    timer_.setInterval(kPollInterval);
+    connect(&timer_, &QTimer::timeout, this, [this] { Poll(Now()); });
+}
+
+Gamepads::~Gamepads() {
+    {
+        const std::lock_guard lock(life_->mutex);
+        life_->owner = nullptr;
+    }
+    for (const auto& [instance, pad] : pads_) SDL_GameControllerClose(pad);
+}
+
+Gamepads::Ms Gamepads::Now() {
+    return std::chrono::duration_cast<Ms>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
+void Gamepads::Open() {
+    if (open_ || devices_) return;
+    std::shared_future<bool> started = SharedStart();
+    std::thread([started, life = life_] {
+        const bool ok = started.get();
+        const std::lock_guard lock(life->mutex);
+        if (Gamepads* owner = life->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner, ok] { owner->Opened(ok); }, Qt::QueuedConnection);
+    }).detach();
+}
+
+void Gamepads::Opened(bool ok) {
+    if (!ok || open_) return;
+    open_ = true;
+    // A pad plugged in shows up as a new device file; nothing else needs watching.
+    if (QDir(inputDevices_).exists()) {
+        devices_ = std::make_unique<QFileSystemWatcher>(QStringList{inputDevices_});
+        connect(devices_.get(), &QFileSystemWatcher::directoryChanged, this, [this] {
+            settleUntil_ = Now() + kSettleTime;
+            Poll(Now());
+        });
+    }
+    Poll(Now());  // the pads already there
+}
+
+void Gamepads::Added(int deviceIndex) {
+    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+    if (pad == nullptr) return;
+    const int instance = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    // SDL may announce a pad twice; each open counts, so the second is given back.
+    if (!pads_.emplace(instance, pad).second) SDL_GameControllerClose(pad);
+}
+
+void Gamepads::Removed(int instance) {
+    const auto found = pads_.find(instance);
+    if (found == pads_.end()) return;
+    SDL_GameControllerClose(found->second);
+    pads_.erase(found);
+    keys_.Unplugged(instance);
+}
+
+void Gamepads::Poll(Ms now) {
+    // A command may open a dialog whose event loop runs this timer again.
+    if (!open_ || polling_) return;
+    polling_ = true;
+    std::vector<PadCommand> commands;
+    auto take = [&commands](std::optional<PadCommand> command) {
+        if (command) commands.push_back(*command);
+    };
+    SDL_Event event;
+    while (SDL_PollEvent(&event) == 1) {
+        switch (event.type) {
+            case SDL_CONTROLLERDEVICEADDED:
+                Added(event.cdevice.which);
+                break;
+            case SDL_CONTROLLERDEVICEREMOVED:
+                Removed(event.cdevice.which);
+                break;
+            case SDL_CONTROLLERBUTTONDOWN:
+            case SDL_CONTROLLERBUTTONUP:
+                if (pads_.contains(event.cbutton.which))
+                    take(keys_.Button(event.cbutton.which, ButtonOf(event.cbutton.button),
+                                      event.type == SDL_CONTROLLERBUTTONDOWN, now));
+                break;
+            case SDL_CONTROLLERAXISMOTION:
+                if (pads_.contains(event.caxis.which))
+                    take(keys_.Axis(event.caxis.which, AxisOf(event.caxis.axis), event.caxis.value,
+                                    now));
+                break;
+            default:
+                break;
+        }
+    }
+    take(keys_.Repeat(now));
+    const bool wanted = !pads_.empty() || now < settleUntil_;
+    if (wanted && !timer_.isActive()) timer_.start();
+    if (!wanted) timer_.stop();
+    polling_ = false;
+    if (deliver_)
+        for (PadCommand command : commands) deliver_(command);
+}
+
+namespace {
+
+void DeliverPadCommand(PadCommand command, TMainForm& form,
+                       const std::vector<QDialog*>& confirmable) {
+    // An open menu has the keys, as it would have the keyboard's.
+    if (QApplication::activePopupWidget() != nullptr) return;
+    QWidget* active = QApplication::activeWindow();
+    if (active == nullptr) return;
+    if (active == &form) {
+        if (command == PadCommand::Pause) {
+            form.Pause1->trigger();
+            return;
+        }
+        const PadKey key = KeyOf(command);
+        form.view().KeyDown(key.code, key.modifiers);
+        return;
+    }
+    if (command != PadCommand::Turn) return;
+    for (QDialog* dialog : confirmable) {
+        if (dialog != active) continue;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->isDefault() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+    }
+}
+
+}  // namespace
+
+Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable) {
+    return [&form, confirmable = std::move(confirmable)](PadCommand command) {
+        DeliverPadCommand(command, form, confirmable);
+    };
+}
+
+}  // namespace zonky
