@@ -8,6 +8,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "shell/main_form.h"
 
@@ -29,31 +30,24 @@ std::shared_future<bool> SharedStart() {
     return started;
 }
 
+// SDL's names of the buttons this game reads; any other button is Other.
+constexpr std::pair<SDL_GameControllerButton, PadButton> kButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, PadButton::A},
+    {SDL_CONTROLLER_BUTTON_B, PadButton::B},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::X},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::Y},
+    {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+};
+
 PadButton ButtonOf(Uint8 button) {
-    switch (button) {
-        case SDL_CONTROLLER_BUTTON_A:
-            return PadButton::A;
-        case SDL_CONTROLLER_BUTTON_B:
-            return PadButton::B;
-        case SDL_CONTROLLER_BUTTON_X:
-            return PadButton::X;
-        case SDL_CONTROLLER_BUTTON_Y:
-            return PadButton::Y;
-        case SDL_CONTROLLER_BUTTON_BACK:
-            return PadButton::Back;
-        case SDL_CONTROLLER_BUTTON_START:
-            return PadButton::Start;
-        case SDL_CONTROLLER_BUTTON_DPAD_UP:
-            return PadButton::DpadUp;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-            return PadButton::DpadDown;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-            return PadButton::DpadLeft;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-            return PadButton::DpadRight;
-        default:
-            return PadButton::Other;
-    }
+    for (const auto& [sdl, pad] : kButtons)
+        if (sdl == button) return pad;
+    return PadButton::Other;
 }
 
 PadAxis AxisOf(Uint8 axis) {

@@ -136,15 +136,9 @@ void TMainForm::Run(Command command) {
 }
 
 void TMainForm::ApplyLanguage() {
-    LanguageTargets targets;
-    targets.Menu = {Game1,  New,     Pause1,   Classic1, Dedadidavaza1,
-                    Zonky1, Options, hiScore1, Exit1,    About1};
-    targets.OpForm = dialogs_.OpForm;
-    targets.InputName = dialogs_.InputName;
-    targets.HiScoreForm = dialogs_.HiScoreForm;
-    targets.AboutFormEng = dialogs_.AboutFormEng;
-    targets.AboutFormRus = dialogs_.AboutFormRus;
-    targets.Form2 = dialogs_.Form2;
+    const LanguageTargets targets{
+        dialogs_,
+        {Game1, New, Pause1, Classic1, Dedadidavaza1, Zonky1, Options, hiScore1, Exit1, About1}};
     zonky::ApplyLanguage(settings().UiLanguage, targets);
 }
 

@@ -16,26 +16,10 @@
 #include "render/renderer.h"
 #include "shell/game_timer.h"
 #include "shell/game_view.h"
+#include "shell/mosconst.h"  // the dialogs
 #include "shell/sound_player.h"
 
 namespace zonky {
-
-class TAboutFormEng;
-class TAboutFormRus;
-class TForm2;
-class THiScoreForm;
-class TInputName;
-class TOpForm;
-
-// The dialogs, created after the main window and kept for the run.
-struct Dialogs {
-    TOpForm* OpForm = nullptr;
-    TInputName* InputName = nullptr;
-    THiScoreForm* HiScoreForm = nullptr;
-    TAboutFormRus* AboutFormRus = nullptr;
-    TForm2* Form2 = nullptr;
-    TAboutFormEng* AboutFormEng = nullptr;
-};
 
 class TMainForm;
 

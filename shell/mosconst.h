@@ -77,15 +77,19 @@ struct MainMenuItems {
     QAction* About1 = nullptr;
 };
 
-// Everything ApplyLanguage renames: the menu and the six dialogs.
-struct LanguageTargets {
-    MainMenuItems Menu;
+// The dialogs, created after the main window and kept for the run.
+struct Dialogs {
     TOpForm* OpForm = nullptr;
     TInputName* InputName = nullptr;
     THiScoreForm* HiScoreForm = nullptr;
-    TAboutFormEng* AboutFormEng = nullptr;
     TAboutFormRus* AboutFormRus = nullptr;
     TForm2* Form2 = nullptr;
+    TAboutFormEng* AboutFormEng = nullptr;
+};
+
+// Everything ApplyLanguage renames: the six dialogs and the menu.
+struct LanguageTargets : Dialogs {
+    MainMenuItems Menu;
 };
 
 // Sets every language-dependent caption of the menu and the dialogs to the given language.
