@@ -5,6 +5,8 @@
 //   program_probe --play N      skip the welcome, play at level N until killed
 //   program_probe --game-over   skip the welcome, play 2 s, then end the game; prints
 //                               "game-over" when the wait begins and "done" after it
+//   program_probe --paused      skip the welcome, play 2 s, then pause the game
+//   program_probe --after-game  skip the welcome, play 2 s, then end the game and stay
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -40,6 +42,9 @@ int main(int argc, char** argv) {
     zonky::InstallFontSubstitutes();
     const bool play = argc >= 3 && std::strcmp(argv[1], "--play") == 0;
     const bool gameOver = argc >= 2 && std::strcmp(argv[1], "--game-over") == 0;
+    const bool paused = argc >= 2 && std::strcmp(argv[1], "--paused") == 0;
+    const bool afterGame = argc >= 2 && std::strcmp(argv[1], "--after-game") == 0;
+    const bool welcome = !play && !gameOver && !paused && !afterGame;
     const int level = play ? std::stoi(argv[2]) : 1;
 
     zonky::TMainForm MainForm;
@@ -51,15 +56,22 @@ int main(int argc, char** argv) {
     zonky::TAboutFormEng AboutFormEng(&MainForm);
     zonky::Dialogs dialogs{&OpForm,       &InputName, &HiScoreForm,
                            &AboutFormRus, nullptr,    &AboutFormEng};
-    if (!play && !gameOver) dialogs.Form2 = &Form2;
+    if (welcome) dialogs.Form2 = &Form2;
     MainForm.AttachDialogs(dialogs);
     MainForm.FormShow();
-    if (!play && !gameOver) return QApplication::exec();
+    if (welcome) return QApplication::exec();
 
     MainForm.New->trigger();
     QTimer keeper;
     QObject::connect(&keeper, &QTimer::timeout, [&] { KeepPlaying(MainForm, level); });
     keeper.start(20);
+    // Left alone from then on: the keeper's own ticks would be measured too.
+    if (paused || afterGame) {
+        QTimer::singleShot(2000, [&] {
+            keeper.stop();
+            (paused ? MainForm.Pause1 : MainForm.Exit1)->trigger();
+        });
+    }
     if (gameOver) {
         QTimer::singleShot(2000, [&] {
             std::puts("game-over");

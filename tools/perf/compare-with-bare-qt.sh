@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Measures the program against a bare Qt Widgets window of the same size with a menu, side
 # by side on this machine, under a private Xvfb: time to the first window on screen, peak
-# memory, CPU while idle before a game, CPU during a game at level 1 and at level 8, CPU
-# during the game-over wait. Needs a build (./build.sh test or run) and Xvfb, xdotool.
-#   tools/perf/compare-with-bare-qt.sh [BUILD_DIR]
+# memory, CPU while idle (before a game, paused, after a game), CPU during a game at level 1
+# and at level 8, CPU during the game-over wait. Needs a build (./build.sh test or run) and
+# Xvfb, xdotool. With BASELINE set to an older build's program_probe, that one is measured
+# alongside, in the same runs.
+#   [RUNS=5] [IDLE_SECONDS=10] [BASELINE=old/bench/program_probe] \
+#     tools/perf/compare-with-bare-qt.sh [BUILD_DIR]
 set -euo pipefail
 BUILD=${1:-build}
 PROBE=$BUILD/bench/program_probe
 BARE=$BUILD/bench/bare_window
+IDLE_SECONDS=${IDLE_SECONDS:-10}
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "error: $tool is needed" >&2; exit 1; }
 done
 [ -x "$PROBE" ] && [ -x "$BARE" ] || { echo "error: build first ($PROBE, $BARE)" >&2; exit 1; }
 PROBE=$(realpath "$PROBE")
 BARE=$(realpath "$BARE")
+if [ -n "${BASELINE:-}" ]; then
+  [ -x "$BASELINE" ] || { echo "error: no program at BASELINE=$BASELINE" >&2; exit 1; }
+  BASELINE=$(realpath "$BASELINE")
+fi
 
 WORK=$(mktemp -d)
 XVFB_PID=""
@@ -64,20 +72,48 @@ measure_start() {  # prints "ms peak_kb idle_cpu"
   ms=$(first_window_ms "$start" "$pid")
   sleep 1
   local idle
-  idle=$(cpu_percent "$pid" 5)
+  idle=$(cpu_percent "$pid" "$IDLE_SECONDS")
   echo "$ms $(peak_kb "$pid") $idle"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
 
+# CPU of a program idle in some state: started with ARGS, left alone for SETTLE seconds
+# (long enough for a sound device to be given back and its thread to end), then measured.
+idle_cpu() {
+  local settle=$1 pid cpu
+  shift
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  sleep "$settle"
+  cpu=$(cpu_percent "$pid" "$IDLE_SECONDS")
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  echo "$cpu"
+}
+
 runs=${RUNS:-5}
-echo "measuring start-up, memory and idle CPU ($runs runs each)..."
+echo "measuring start-up, memory and idle CPU over ${IDLE_SECONDS} s ($runs runs each)..."
 for i in $(seq $runs); do
   read -r b_ms b_kb b_idle < <(measure_start "$BARE")
   read -r p_ms p_kb p_idle < <(measure_start "$PROBE")
-  echo "  run $i: bare ${b_ms} ms ${b_kb} kB ${b_idle}%   program ${p_ms} ms ${p_kb} kB ${p_idle}%"
+  line="  run $i: bare ${b_ms} ms ${b_kb} kB ${b_idle}%   program ${p_ms} ms ${p_kb} kB ${p_idle}%"
+  if [ -n "${BASELINE:-}" ]; then
+    read -r o_ms o_kb o_idle < <(measure_start "$BASELINE")
+    line+="   baseline ${o_ms} ms ${o_kb} kB ${o_idle}%"
+    echo "$o_ms $o_kb $o_idle" >>"$WORK/baseline-runs"
+  fi
+  echo "$line"
   echo "$b_ms $b_kb $b_idle $p_ms $p_kb $p_idle" >>"$WORK/runs"
 done
+
+echo "measuring idle CPU while paused and after a game (${IDLE_SECONDS} s each)..."
+paused=$(idle_cpu 10 "$PROBE" --paused)
+after=$(idle_cpu 10 "$PROBE" --after-game)
+if [ -n "${BASELINE:-}" ]; then
+  o_paused=$(idle_cpu 10 "$BASELINE" --paused)
+  o_after=$(idle_cpu 10 "$BASELINE" --after-game)
+fi
 
 play_cpu() {
   local level=$1 pid cpu
@@ -120,6 +156,18 @@ echo "|---|---|---|---|"
 echo "| start to first window | ${b_ms} ms | ${p_ms} ms | $(ratio "$p_ms" "$b_ms") |"
 echo "| peak memory (VmHWM) | ${b_kb} kB | ${p_kb} kB | $(ratio "$p_kb" "$b_kb") |"
 echo "| CPU idle before a game | ${b_idle} % | ${p_idle} % | |"
+echo "| CPU idle, game paused (one run) | | ${paused} % | |"
+echo "| CPU idle after a game (one run) | | ${after} % | |"
 echo "| CPU during a game, level 1 | | ${level1} % | |"
 echo "| CPU during a game, level 8 | | ${level8} % | |"
 echo "| CPU during the game-over wait ($((t1 - t0)) ms) | | ${wait_cpu} % | |"
+if [ -n "${BASELINE:-}" ]; then
+  bcol() { awk -v c="$1" '{print $c}' "$WORK/baseline-runs" | median; }
+  echo
+  echo "baseline ($BASELINE), same runs:"
+  echo "| start to first window | ${b_ms} ms | $(bcol 1) ms | $(ratio "$(bcol 1)" "$b_ms") |"
+  echo "| peak memory (VmHWM) | ${b_kb} kB | $(bcol 2) kB | $(ratio "$(bcol 2)" "$b_kb") |"
+  echo "| CPU idle before a game | ${b_idle} % | $(bcol 3) % | |"
+  echo "| CPU idle, game paused (one run) | | ${o_paused} % | |"
+  echo "| CPU idle after a game (one run) | | ${o_after} % | |"
+fi
