@@ -1,5 +1,6 @@
 #include "records/dialogs/dialog_support.h"
 
+#include <QAbstractButton>
 #include <QFont>
 #include <QGuiApplication>
 #include <QRect>
@@ -33,6 +34,10 @@ void CentreOnScreen(QWidget& dialog) {
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     dialog.move(CentredIn(screen->availableGeometry(), dialog.frameGeometry().size()));
+}
+
+void SetStandardIcon(QAbstractButton& button, QStyle::StandardPixmap icon) {
+    if (button.icon().isNull()) button.setIcon(button.style()->standardIcon(icon));
 }
 
 }  // namespace zonky

@@ -5,7 +5,9 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStyle>
 
+class QAbstractButton;
 class QWidget;
 
 namespace zonky {
@@ -25,5 +27,10 @@ void CentreOverOwner(QWidget& dialog);
 
 // Moves a dialog to the middle of the screen its owner (or the primary screen) is on.
 void CentreOnScreen(QWidget& dialog);
+
+// Gives a button the style's standard icon unless it has one. The first look-up in the icon
+// theme costs milliseconds, so dialogs do this when first shown rather than when made,
+// before the first window is on screen.
+void SetStandardIcon(QAbstractButton& button, QStyle::StandardPixmap icon);
 
 }  // namespace zonky
