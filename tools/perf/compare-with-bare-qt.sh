@@ -108,6 +108,7 @@ for i in $(seq $runs); do
 done
 
 echo "measuring idle CPU while paused and after a game (${IDLE_SECONDS} s each)..."
+timer=$(idle_cpu 2 "$BARE" --timer 100)
 paused=$(idle_cpu 10 "$PROBE" --paused)
 after_game=$(idle_cpu 10 "$PROBE" --after-game)
 if [ -n "${BASELINE:-}" ]; then
@@ -153,6 +154,7 @@ echo "|---|---|---|---|"
 echo "| start to first window | ${b_ms} ms | ${p_ms} ms | $(ratio "$p_ms" "$b_ms") |"
 echo "| peak memory (VmHWM) | ${b_kb} kB | ${p_kb} kB | $(ratio "$p_kb" "$b_kb") |"
 echo "| CPU idle before a game | ${b_idle} % | ${p_idle} % | |"
+echo "| CPU idle, bare window with an empty 100 ms timer (one run) | ${timer} % | | |"
 echo "| CPU idle, game paused (one run) | | ${paused} % | |"
 echo "| CPU idle after a game (one run) | | ${after_game} % | |"
 echo "| CPU during a game, level 1 | | ${level1} % | |"
