@@ -5,13 +5,14 @@
 //   program_probe --play N      skip the welcome, play at level N until killed
 //   program_probe --game-over   skip the welcome, play 2 s, then end the game; prints
 //                               "game-over" when the wait begins and "done" after it
+//   program_probe --paused      skip the welcome, play 2 s, then pause the game
+//   program_probe --after-game  skip the welcome, play 2 s, then end the game and stay
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "records/dialogs/dialog_support.h"
 #include "shell/program.h"
 
 namespace {
@@ -36,26 +37,35 @@ void KeepPlaying(zonky::TMainForm& form, int level) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    zonky::InstallFontSubstitutes();
+    zonky::SetUpApplication();
     const bool play = argc >= 3 && std::strcmp(argv[1], "--play") == 0;
     const bool gameOver = argc >= 2 && std::strcmp(argv[1], "--game-over") == 0;
+    const bool paused = argc >= 2 && std::strcmp(argv[1], "--paused") == 0;
+    const bool afterGame = argc >= 2 && std::strcmp(argv[1], "--after-game") == 0;
+    const bool welcome = !play && !gameOver && !paused && !afterGame;
     const int level = play ? std::stoi(argv[2]) : 1;
 
     zonky::Program program;
     zonky::TMainForm& MainForm = program.MainForm;
-    if (play || gameOver) {
+    if (!welcome) {
         zonky::Dialogs dialogs = program.AllDialogs();
         dialogs.Form2 = nullptr;  // no welcome
         MainForm.AttachDialogs(dialogs);
     }
     MainForm.FormShow();
-    if (!play && !gameOver) return QApplication::exec();
+    if (welcome) return QApplication::exec();
 
     MainForm.New->trigger();
     QTimer keeper;
     QObject::connect(&keeper, &QTimer::timeout, [&] { KeepPlaying(MainForm, level); });
     keeper.start(20);
+    // Left alone from then on: the keeper's own ticks would be measured too.
+    if (paused || afterGame) {
+        QTimer::singleShot(2000, [&] {
+            keeper.stop();
+            (paused ? MainForm.Pause1 : MainForm.Exit1)->trigger();
+        });
+    }
     if (gameOver) {
         QTimer::singleShot(2000, [&] {
             std::puts("game-over");

@@ -47,10 +47,7 @@ TMainForm::TMainForm(std::uint32_t seed)
       host_(renderer_, *this),
       game_(host_, random_),
       renderer_(game_.state, LoadPictures()),
-      Timer1([this] {
-          Run([this] { game_.Timer1Timer(); });
-          sound_.PauseWhenSilent();
-      }) {
+      Timer1([this] { Run([this] { game_.Timer1Timer(); }); }) {
     setWindowTitle("Zonky Mosaro");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -67,7 +64,6 @@ TMainForm::TMainForm(std::uint32_t seed)
     view_->setFocus();
     Timer1.SetInterval(kStartTimerInterval);
     Timer1.SetEnabled(true);
-    sound_.Open();
 }
 
 TMainForm::~TMainForm() = default;
@@ -131,6 +127,8 @@ void TMainForm::Run(Command command) {
     command();
     CheckMode(game_.state.GameMode);
     view_->Sync();
+    // The sound device is held only while a sound may come.
+    sound_.Keep(game_.state.Running && settings().SoundOn != 0);
     if (game_.ClosePending() && !game_.InGameOver() && !closing_)
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }

@@ -13,8 +13,6 @@ TOpForm::TOpForm(Settings& settings, QWidget* parent)
       settings_(settings),
       savedSettings_(settings) {
     ui_.setupUi(this);
-    ui_.ButtonOk->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui_.ButtonCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
     // Only the player's clicks change a setting; filling the controls on show does not.
     connect(ui_.SpeedButton1, &QToolButton::clicked, this,
@@ -33,6 +31,8 @@ TOpForm::TOpForm(Settings& settings, QWidget* parent)
 
 void TOpForm::showEvent(QShowEvent* event) {
     CentreOverOwner(*this);
+    SetStandardIcon(*ui_.ButtonOk, QStyle::SP_DialogOkButton);
+    SetStandardIcon(*ui_.ButtonCancel, QStyle::SP_DialogCancelButton);
     savedSettings_ = settings_;
     ui_.CheckBox1->setChecked(settings_.MusicOn == 1);
     ui_.CheckBox2->setChecked(settings_.SoundOn == 1);

@@ -1,5 +1,10 @@
 // Sound output: the four embedded WAVE sounds through SDL's audio subsystem (Qt keeps the
 // window). One sound plays at a time; a new one cuts the one still playing.
+//
+// An open SDL device wakes its audio thread at every buffer, even while it plays nothing, so
+// the device is held only while a sound may come: it is opened ahead of need when a game
+// runs and given back a few seconds after the last sound once none can come. Opening and
+// closing run on a thread of the player's own; the window never waits for them.
 #pragma once
 
 #include <SDL.h>
@@ -7,7 +12,6 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -17,53 +21,42 @@ namespace zonky {
 
 class SoundPlayer {
   public:
-    // How long start-up may wait for an audio device before the game goes on silent.
+    // How long a sound that must be heard to its end may wait for a device to open; a
+    // device that takes longer is given up and the game stays silent until it opens.
     static constexpr std::chrono::milliseconds kOpenTimeout{3000};
+    // How long the device is kept after the last sound once no sound can come.
+    static constexpr std::chrono::milliseconds kReleaseAfter{3000};
 
     SoundPlayer();
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Starts opening the device on a thread of its own; the window never waits for it. A
-    // device that has not opened within `timeout` is given up: the game stays silent.
-    void Open(std::chrono::milliseconds timeout = kOpenTimeout);
-    // Whether a device is there to play on (taking it over once the opening has finished).
-    bool HasDevice();
+    // Says whether a sound may come soon (a game runs with sound on). Opens the device
+    // ahead of need, or gives it back once it has been silent for `kReleaseAfter` and no
+    // sound can come. Cheap: meant to be called after every command and timer tick.
+    void Keep(bool soundMayCome,
+              std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
+
+    // Whether a device is open to play on.
+    bool HasDevice() const;
 
     // Starts a sound; with `wait`, returns only when it has been heard, handling no events.
+    // Without a device the sound starts, from its beginning, as soon as one has opened.
     void Play(SoundEffect sound, bool wait);
 
-    // Pauses the device once the last sound has been heard. SDL 2 still wakes its audio
-    // thread while paused; closing the device after a silence would save that too. Cheap:
-    // meant to be called on every timer tick.
-    void PauseWhenSilent();
+    // Bytes of the current sound not yet handed to the device (0 without one).
+    std::uint32_t Queued() const;
 
-    // Bytes still queued for the device (0 without one).
-    std::uint32_t Queued() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
-
-    // The output format every sound is converted to, once, at its first play.
+    // The output format every sound is converted to, once, before the first device opens.
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
 
+    struct Shared;
+
   private:
-    const std::vector<Uint8>* Converted(SoundEffect sound);
-
-    struct Opened {
-        SDL_AudioDeviceID device = 0;
-        SDL_AudioSpec spec{};
-    };
-    static Opened OpenAnyDevice();
-    // SDL's audio is one per process: the device is opened once, by whichever player asks
-    // first, and kept until the program ends.
-    static std::shared_future<Opened> SharedDevice();
-
-    std::shared_future<Opened> opening_;
-    std::chrono::steady_clock::time_point giveUpAt_{};
-    SDL_AudioDeviceID device_ = 0;
-    bool playing_ = false;
-    SDL_AudioSpec spec_{};
-    std::array<std::unique_ptr<std::vector<Uint8>>, 4> converted_;
+    std::shared_ptr<Shared> shared_;
+    std::chrono::steady_clock::time_point silentSince_{};
 };
 
 }  // namespace zonky

@@ -11,15 +11,17 @@ namespace zonky {
 
 class AvatarImages {
   public:
-    // Loads the pictures from the program's resources; a missing one stays empty.
-    AvatarImages();
+    // The pictures come from the program's resources, each when it is first asked for, so
+    // that making the dialogs decodes none; a missing one stays empty.
+    AvatarImages() = default;
 
     static constexpr int Count() { return HiScoreTable::kAvatarCount; }
     // Picture n (0..24); an empty picture for any other n.
     const QPixmap& Picture(int n) const;
 
   private:
-    std::array<QPixmap, HiScoreTable::kAvatarCount> pictures_;
+    mutable std::array<QPixmap, HiScoreTable::kAvatarCount> pictures_;
+    mutable std::array<bool, HiScoreTable::kAvatarCount> loaded_{};
     QPixmap none_;
 };
 

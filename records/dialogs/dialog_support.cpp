@@ -1,5 +1,6 @@
 #include "records/dialogs/dialog_support.h"
 
+#include <QAbstractButton>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMargins>
@@ -76,6 +77,10 @@ void FocusFirstControl(QWidget& dialog) {
             return;
         }
     }
+}
+
+void SetStandardIcon(QAbstractButton& button, QStyle::StandardPixmap icon) {
+    if (button.icon().isNull()) button.setIcon(button.style()->standardIcon(icon));
 }
 
 }  // namespace zonky

@@ -5,7 +5,9 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStyle>
 
+class QAbstractButton;
 class QWidget;
 
 namespace zonky {
@@ -30,5 +32,10 @@ void CentreOnScreen(QWidget& dialog);
 // old platform did: the control that had it when the dialog was last closed (a Cancel button
 // that Enter would press) does not keep it.
 void FocusFirstControl(QWidget& dialog);
+
+// Gives a button the style's standard icon unless it has one. The first look-up in the icon
+// theme costs milliseconds, so dialogs do this when first shown rather than when made,
+// before the first window is on screen.
+void SetStandardIcon(QAbstractButton& button, QStyle::StandardPixmap icon);
 
 }  // namespace zonky

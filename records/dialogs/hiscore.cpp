@@ -52,7 +52,6 @@ THiScoreForm::THiScoreForm(const HiScoreTable& table, QWidget* parent)
       table_(table) {
     ui_.setupUi(this);
     for (std::string_view text : kTabTexts) ui_.hitable->Tabs()->addTab(ToQString(text));
-    ui_.BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     connect(ui_.BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
     QFont rowFont(QStringLiteral("Courier New"), 10, QFont::Bold);
@@ -87,6 +86,7 @@ void THiScoreForm::ShowTab(int gameMode) {
 }
 
 void THiScoreForm::showEvent(QShowEvent* event) {
+    SetStandardIcon(*ui_.BitBtn1, QStyle::SP_DialogOkButton);
     // A restore from minimised is a show by the window system, not an opening.
     if (!event->spontaneous()) {
         CentreOverOwner(*this);

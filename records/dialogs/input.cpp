@@ -17,7 +17,6 @@ TInputName::TInputName(QWidget* parent)
     ui_.setupUi(this);
     ui_.Edit1->setMaxLength(static_cast<int>(HiScoreTable::kNameMax));
     ui_.Edit1->setValidator(new Cp1251Validator(ui_.Edit1));
-    ui_.BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ui_.ScrollBar1->installEventFilter(this);
     connect(ui_.ScrollBar1, &QScrollBar::valueChanged, this, &TInputName::ScrollBar1Change);
     connect(ui_.BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
@@ -30,6 +29,7 @@ std::string TInputName::PlayerNameCp1251() const {
 
 void TInputName::showEvent(QShowEvent* event) {
     CentreOverOwner(*this);
+    SetStandardIcon(*ui_.BitBtn1, QStyle::SP_DialogOkButton);
     // The range first: a position set against an older, smaller range would be clamped.
     ui_.ScrollBar1->setRange(1, AvatarImages::Count());
     ui_.ScrollBar1->setValue(playerAvatar_ + 1);

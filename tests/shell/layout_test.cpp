@@ -73,8 +73,11 @@ TEST(DialogLayout, NoCaptionIsCutOffInEitherLanguage) {
         SCOPED_TRACE(language == 0 ? "English" : "Russian");
         ApplyLanguage(language, d.Targets());
         d.HiScoreForm.ShowTab(1);
-        for (QDialog* dialog : d.Dialogs())
+        for (QDialog* dialog : d.Dialogs()) {
+            dialog->show();  // as the player sees it, with the icons it takes when shown
             for (QWidget* w : ShownCaptioned(*dialog)) ExpectFits(w);
+            if (dialog != &d.HiScoreForm) dialog->hide();
+        }
         const QTabBar* tabs = d.HiScoreForm.Controls().hitable->Tabs();
         EXPECT_LE(tabs->tabRect(tabs->count() - 1).right(), tabs->width());
         d.HiScoreForm.close();

@@ -14,19 +14,27 @@ std::uint32_t BytesFor(double seconds) {
     return static_cast<std::uint32_t>(seconds * SoundPlayer::kRate) * SoundPlayer::kChannels * 2;
 }
 
-bool WaitForDevice(SoundPlayer& player) {
+// Opening and closing happen on the player's own thread: waits for them, within reason.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
     QElapsedTimer clock;
     clock.start();
-    while (!player.HasDevice()) {
+    while (!condition()) {
         if (clock.elapsed() > 5000) return false;
         QTest::qWait(10);
     }
     return true;
 }
 
+bool WaitForDevice(SoundPlayer& player) {
+    return WaitUntil([&player] { return player.HasDevice(); });
+}
+
+using Clock = std::chrono::steady_clock;
+
 TEST(SoundPlayer, ANewSoundCutsTheOneStillPlaying) {
     SoundPlayer player;
-    player.Open();
+    player.Keep(true);
     ASSERT_TRUE(WaitForDevice(player));
     player.Play(SoundEffect::Upal, false);
     const std::uint32_t upal = player.Queued();
@@ -40,10 +48,10 @@ TEST(SoundPlayer, ANewSoundCutsTheOneStillPlaying) {
     EXPECT_LT(player.Queued(), BytesFor(0.2));
 }
 
+// Also when no device is open yet: the wait covers the opening.
 TEST(SoundPlayer, TheLevelSoundIsHeardToItsEndBeforePlayReturns) {
     SoundPlayer player;
-    player.Open();
-    ASSERT_TRUE(WaitForDevice(player));
+    ASSERT_FALSE(player.HasDevice());
     QElapsedTimer clock;
     clock.start();
     player.Play(SoundEffect::LevelFin, true);
@@ -55,14 +63,51 @@ TEST(SoundPlayer, TheLevelSoundIsHeardToItsEndBeforePlayReturns) {
     EXPECT_LT(clock.elapsed(), 200);
 }
 
-TEST(SoundPlayer, WithoutADeviceNothingWaits) {
-    SoundPlayer silent;  // no device asked for: as when none opened in time
-    EXPECT_FALSE(silent.HasDevice());
+TEST(SoundPlayer, ASoundAskedForWithoutADeviceWaitsForOneAndIsHeardFromItsStart) {
+    SoundPlayer player;  // no sound could come until now: no device
     QElapsedTimer clock;
     clock.start();
-    silent.Play(SoundEffect::LevelFin, true);
-    EXPECT_LT(clock.elapsed(), 200);
-    EXPECT_EQ(silent.Queued(), 0u);
+    player.Play(SoundEffect::Fire, false);
+    EXPECT_LT(clock.elapsed(), 200);  // nothing waits for the opening
+    ASSERT_TRUE(WaitForDevice(player));
+    EXPECT_GT(player.Queued(), BytesFor(0.5));  // of 0.711 s: it started with the device
+}
+
+TEST(SoundPlayer, TheDeviceIsHeldWhileASoundMayComeAndGivenBackAfterASilence) {
+    SoundPlayer player;
+    const Clock::time_point start = Clock::now();
+    player.Keep(false, start);
+    player.Keep(true, start);  // a game starts: the device opens ahead of need
+    ASSERT_TRUE(WaitForDevice(player));
+    const Clock::time_point over = start + std::chrono::seconds(60);
+    player.Keep(true, over);  // the game's last tick
+    player.Keep(false, over);
+    player.Keep(false, over + SoundPlayer::kReleaseAfter - std::chrono::milliseconds(1));
+    EXPECT_TRUE(player.HasDevice());
+    player.Keep(false, over + SoundPlayer::kReleaseAfter);
+    EXPECT_TRUE(WaitUntil([&player] { return !player.HasDevice(); }));
+    EXPECT_EQ(player.Queued(), 0u);
+
+    player.Keep(true, over + std::chrono::seconds(60));  // the next game: open again
+    ASSERT_TRUE(WaitForDevice(player));
+    player.Play(SoundEffect::Space, false);
+    EXPECT_GT(player.Queued(), BytesFor(0.1));
+}
+
+TEST(SoundPlayer, ASoundStillPlayingKeepsTheDevice) {
+    SoundPlayer player;
+    player.Keep(true);
+    ASSERT_TRUE(WaitForDevice(player));
+    player.Play(SoundEffect::Fire, false);
+    const Clock::time_point later = Clock::now() + std::chrono::seconds(60);
+    player.Keep(false, later);  // no sound can come, but one is being heard
+    EXPECT_TRUE(player.HasDevice());
+    EXPECT_GT(player.Queued(), 0u);
+    ASSERT_TRUE(WaitUntil([&player] { return player.Queued() == 0; }));
+    player.Keep(false, later + std::chrono::milliseconds(10));  // its silence begins now
+    EXPECT_TRUE(player.HasDevice());
+    player.Keep(false, later + SoundPlayer::kReleaseAfter + std::chrono::milliseconds(10));
+    EXPECT_TRUE(WaitUntil([&player] { return !player.HasDevice(); }));
 }
 
 }  // namespace
