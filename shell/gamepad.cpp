@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "shell/main_form.h"
+#include "shell/sdl_start.h"
 
 namespace zonky {
 namespace {
@@ -23,6 +24,7 @@ std::shared_future<bool> SharedStart() {
         auto promise = std::make_shared<std::promise<bool>>();
         std::shared_future<bool> future = promise->get_future().share();
         std::thread([promise] {
+            const std::lock_guard start(SdlStartLock());
             promise->set_value(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0);
         }).detach();
         return future;

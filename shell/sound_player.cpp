@@ -10,6 +10,8 @@
 #include <string>
 #include <thread>
 
+#include "shell/sdl_start.h"
+
 namespace zonky {
 
 namespace {
@@ -129,17 +131,20 @@ struct SoundPlayer::Shared {
         auto tryOpen = [&want] { return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0); };
         SDL_AudioDeviceID opened = 0;
         bool own = false;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-            opened = tryOpen();
-            if (opened == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        }
-        for (int k = 0; opened == 0 && k < SDL_GetNumAudioDrivers(); ++k) {
-            const std::string driver = SDL_GetAudioDriver(k);
-            if (driver == "disk" || driver == "dummy") continue;
-            if (SDL_AudioInit(driver.c_str()) != 0) continue;
-            opened = tryOpen();
-            own = opened != 0;
-            if (opened == 0) SDL_AudioQuit();
+        {
+            const std::lock_guard start(SdlStartLock());
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+                opened = tryOpen();
+                if (opened == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            }
+            for (int k = 0; opened == 0 && k < SDL_GetNumAudioDrivers(); ++k) {
+                const std::string driver = SDL_GetAudioDriver(k);
+                if (driver == "disk" || driver == "dummy") continue;
+                if (SDL_AudioInit(driver.c_str()) != 0) continue;
+                opened = tryOpen();
+                own = opened != 0;
+                if (opened == 0) SDL_AudioQuit();
+            }
         }
         // It plays silence until a sound is started.
         if (opened != 0) SDL_PauseAudioDevice(opened, 0);
@@ -161,6 +166,7 @@ struct SoundPlayer::Shared {
             own = ownDriver;
         }
         if (closing != 0) {
+            const std::lock_guard start(SdlStartLock());
             SDL_CloseAudioDevice(closing);
             // Only the audio subsystem is let go: others (a game controller) may still be in use.
             if (own)

@@ -1,0 +1,10 @@
+#include "shell/sdl_start.h"
+
+namespace zonky {
+
+std::mutex& SdlStartLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace zonky
