@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -199,6 +200,7 @@ void TMainForm::OptionsClick() {
 }
 
 void TMainForm::hiScore1Click() {
+    hiScoreFile_.SavePending(hiScores_);
     if (dialogs_.HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
 }
 
@@ -218,11 +220,14 @@ void TMainForm::RunGameOver(const GameResult& result) {
     renderer_.ShowGameOverImage(true);
     view_->Sync();
     Delay(kGameOverWait);
-    if (!QualifiesForHiScore(hiScores_, result)) return;
-    if (!dialogs_.InputName || !dialogs_.HiScoreForm) return;
+    if (!QualifiesForHiScore(hiScores_, result) || !dialogs_.InputName || !dialogs_.HiScoreForm) {
+        hiScoreFile_.SavePending(hiScores_);  // results an earlier save could not store
+        return;
+    }
     dialogs_.InputName->exec();
-    // Merged with what other copies of the game saved meanwhile. A failed save keeps the
-    // new entry in memory; the player is not bothered with it.
+    // Merged with what other copies of the game saved meanwhile, with any earlier results
+    // no save could store. A failed save keeps the new entry in memory, to be saved at the
+    // next chance; the player is told only if it is still unsaved at close.
     hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
                         dialogs_.InputName->PlayerAvatar());
     dialogs_.HiScoreForm->ShowTab(result.GameMode);
@@ -239,6 +244,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     view_->Sync();
+    // The last chance for results no save could store; a record lost is never lost in silence.
+    const int pending = hiScoreFile_.Pending();
+    if (const auto failed = hiScoreFile_.SavePending(hiScores_); failed && !failed->Written())
+        QMessageBox::warning(this, "Zonky Mosaro",
+                             UnsavedResultsText(settings().UiLanguage, pending,
+                                                QDir::current().absoluteFilePath(
+                                                    QString::fromStdString(hiScoreFile_.path())),
+                                                *failed));
     if (dialogs_.Form2) {
         SetGoodByeTexts(*dialogs_.Form2, settings().UiLanguage);
         dialogs_.Form2->exec();

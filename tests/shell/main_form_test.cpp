@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -233,6 +234,42 @@ TEST(Program, AModeChosenDuringTheGameOverWaitStartsItsGameWhenTheWaitEnds) {
     EXPECT_TRUE(p.form->Classic1->isChecked());
     EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
     EXPECT_EQ(p.form->game().LastResult().GameMode, kDedadidavaza);
+}
+
+// Results kept: a result no save could store is saved at the next chance (here, showing the
+// best-players dialog); one still unsaved at close is told, once, before the good-bye.
+TEST(Program, AnUnsavedResultIsSavedLaterOrItsLossToldAtClose) {
+    for (bool freed : {true, false}) {
+        Shown p;
+        ASSERT_TRUE(QFile::link("elsewhere", p.File("ZonkyMos.dat.lock")));  // cannot be locked
+        p.form->Zonky1->trigger();
+        p.form->game().state.Score = 100;
+        p.form->Exit1->trigger();
+        EXPECT_EQ(p.form->hiScores().ShownScore(kZonky, 1), 150);
+        EXPECT_FALSE(QFileInfo::exists(p.File("ZonkyMos.dat")));
+        if (freed) {
+            ASSERT_TRUE(QFile::remove(p.File("ZonkyMos.dat.lock")));
+            p.form->hiScore1->trigger();
+            EXPECT_EQ(QFileInfo(p.File("ZonkyMos.dat")).size(), 1222) << "not saved again";
+        }
+        QString told;
+        if (!freed)
+            p.answers.Then([&](QDialog& dialog) {
+                if (auto* box = qobject_cast<QMessageBox*>(&dialog)) told = box->text();
+                dialog.accept();
+            });
+        p.form->close();
+        EXPECT_FALSE(p.form->isVisible());
+        const std::vector<QString> closing(p.answers.seen.end() - (freed ? 1 : 2),
+                                           p.answers.seen.end());
+        EXPECT_EQ(closing.back(), "Form2");
+        if (!freed) {
+            EXPECT_EQ(closing.front(), "QMessageBox");
+            EXPECT_TRUE(told.contains(p.File("ZonkyMos.dat"))) << told.toStdString();
+            EXPECT_TRUE(told.contains("lost")) << told.toStdString();
+        }
+        QCoreApplication::processEvents();  // the queued quit, with no loop to end
+    }
 }
 
 TEST(Program, ClosingEndsTheGameThenSaysGoodBye) {
