@@ -126,6 +126,9 @@ void TMainForm::CheckMode(int mode) {
 template <typename Command>
 void TMainForm::Run(Command command) {
     command();
+    // A game that started while the window is minimised (New or a mode item given during the
+    // game-over wait, then minimising) starts paused, as if minimised while it ran.
+    if (isMinimized()) game_.HideMainForm();
     CheckMode(game_.state.GameMode);
     view_->Sync();
     // The sound device is held only while a sound may come.

@@ -214,26 +214,30 @@ TEST(Program, CommandsDuringTheGameOverWaitAreRefusedAndACloseWaitsForItsEnd) {
 }
 
 // A mode item chosen during the wait is not lost: the game starts when the wait is over, and
-// only then does the check mark move.
+// only then does the check mark move. Minimised meanwhile, it starts paused.
 TEST(Program, AModeChosenDuringTheGameOverWaitStartsItsGameWhenTheWaitEnds) {
-    Shown p;
-    p.form->New->trigger();
-    bool during = false;
-    QTimer::singleShot(300, [&] {
-        ASSERT_TRUE(p.form->game().InGameOver());
-        p.form->Classic1->trigger();
-        EXPECT_FALSE(p.state().Running);
-        EXPECT_TRUE(p.form->Dedadidavaza1->isChecked());
-        EXPECT_FALSE(p.form->Classic1->isChecked());
-        during = true;
-    });
-    p.form->Exit1->trigger();
-    EXPECT_TRUE(during);
-    EXPECT_TRUE(p.state().Running);
-    EXPECT_EQ(p.state().GameMode, kClassic);
-    EXPECT_TRUE(p.form->Classic1->isChecked());
-    EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
-    EXPECT_EQ(p.form->game().LastResult().GameMode, kDedadidavaza);
+    for (bool minimise : {false, true}) {
+        Shown p;
+        p.form->New->trigger();
+        bool during = false;
+        QTimer::singleShot(300, [&] {
+            ASSERT_TRUE(p.form->game().InGameOver());
+            p.form->Classic1->trigger();
+            EXPECT_FALSE(p.state().Running);
+            EXPECT_TRUE(p.form->Dedadidavaza1->isChecked());
+            EXPECT_FALSE(p.form->Classic1->isChecked());
+            if (minimise) p.form->showMinimized();
+            during = true;
+        });
+        p.form->Exit1->trigger();
+        EXPECT_TRUE(during);
+        EXPECT_EQ(p.state().Running, !minimise);
+        EXPECT_EQ(p.state().Paused, minimise);
+        EXPECT_EQ(p.state().GameMode, kClassic);
+        EXPECT_TRUE(p.form->Classic1->isChecked());
+        EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
+        EXPECT_EQ(p.form->game().LastResult().GameMode, kDedadidavaza);
+    }
 }
 
 // Results kept: a result no save could store is saved at the next chance (here, showing the
