@@ -223,16 +223,20 @@ void TMainForm::RunGameOver(const GameResult& result) {
     renderer_.ShowGameOverImage(true);
     view_->Sync();
     Delay(kGameOverWait);
+    // A close tries unsaved results once, after this sequence, within one lock wait.
+    const bool closing = closeRequested_ || game_.ClosePending();
     if (!QualifiesForHiScore(hiScores_, result) || !dialogs_.InputName || !dialogs_.HiScoreForm) {
-        hiScoreFile_.SavePending(hiScores_);  // results an earlier save could not store
+        if (!closing) hiScoreFile_.SavePending(hiScores_);  // what earlier saves could not store
         return;
     }
     dialogs_.InputName->exec();
     // Merged with what other copies of the game saved meanwhile, with any earlier results
     // no save could store. A failed save keeps the new entry in memory, to be saved at the
     // next chance; the player is told only if it is still unsaved at close.
-    hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
-                        dialogs_.InputName->PlayerAvatar());
+    const HiScoreRecord record =
+        hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
+                            dialogs_.InputName->PlayerAvatar());
+    if (closing) closeSave_ = record.save;
     dialogs_.HiScoreForm->ShowTab(result.GameMode);
 }
 
@@ -241,7 +245,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!game_.RequestClose()) {  // the game-over sequence is running: close when it ends
+    closeRequested_ = true;
+    const bool ended = game_.RequestClose();
+    closeRequested_ = false;
+    if (!ended) {  // the game-over sequence is running: close when it ends
         event->ignore();
         return;
     }
@@ -249,7 +256,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     view_->Sync();
     // The last chance for results no save could store; a record lost is never lost in silence.
     const int pending = hiScoreFile_.Pending();
-    if (const auto failed = hiScoreFile_.SavePending(hiScores_); failed && !failed->Written())
+    if (!closeSave_) closeSave_ = hiScoreFile_.SavePending(hiScores_);
+    if (const auto& failed = closeSave_; failed && !failed->Written())
         QMessageBox::warning(this, "Zonky Mosaro",
                              UnsavedResultsText(settings().UiLanguage, pending,
                                                 QDir::current().absoluteFilePath(
