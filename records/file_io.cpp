@@ -21,6 +21,9 @@ constexpr int kMaxLinkDepth = 40;  // as the kernel allows
 constexpr std::string_view kTempLetters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr std::size_t kTempSuffixLength = 6;
+// Temporary files are ".<file>.saving-XXXXXX": hidden, and saying what they are, so no
+// player's own copy of a file is ever taken for one.
+constexpr std::string_view kTempMark = ".saving-";
 constexpr std::chrono::milliseconds kLockPoll{10};
 
 std::string SystemError(int error) {
@@ -90,12 +93,21 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-// A new, empty file "<path>.XXXXXX" that only this call made; the process's umask applies.
+std::string TemporaryPrefix(const std::string& path) {
+    return DirectoryOf(path) + "/." + BaseNameOf(path) + std::string(kTempMark);
+}
+
+// A failed save with the system's reason.
+FileWriteResult SystemFailure(WriteStatus status, int error) {
+    return {status, SystemError(error), WriteFailure::System, error};
+}
+
+// A new, empty temporary file for `path` that only this call made; the umask applies.
 int CreateTemporary(const std::string& path, std::string& name) {
     std::random_device entropy;
     std::uniform_int_distribution<std::size_t> letter(0, kTempLetters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = path + ".";
+        name = TemporaryPrefix(path);
         for (std::size_t k = 0; k < kTempSuffixLength; ++k) name += kTempLetters[letter(entropy)];
         const int fd =
             open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
@@ -113,16 +125,16 @@ void SyncDirectory(const std::string& path) {
     close(fd);
 }
 
-bool IsOurTemporaryName(std::string_view name, std::string_view base) {
-    if (name.size() != base.size() + 1 + kTempSuffixLength) return false;
-    if (name.substr(0, base.size()) != base || name[base.size()] != '.') return false;
-    const std::string_view suffix = name.substr(base.size() + 1);
-    bool lowerCaseOnly = true;
-    for (char c : suffix) {
-        if (kTempLetters.find(c) == std::string_view::npos) return false;
-        if (c < 'a' || c > 'z') lowerCaseOnly = false;
-    }
-    return !lowerCaseOnly;
+bool IsOurTemporaryName(std::string_view name, const std::string& base) {
+    const std::string prefix = "." + base + std::string(kTempMark);
+    if (name.size() != prefix.size() + kTempSuffixLength || !name.starts_with(prefix)) return false;
+    return name.substr(prefix.size()).find_first_not_of(kTempLetters) == std::string_view::npos;
+}
+
+// The file a save of `path` really writes; `path` itself when its links cannot be followed.
+std::string RealPath(const std::string& path) {
+    const SaveTarget target = ResolveSaveTarget(path);
+    return target.error == 0 ? target.path : path;
 }
 
 }  // namespace
@@ -179,17 +191,18 @@ FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_
     // replaced. A link to a device must not get that device replaced by a regular file,
     // which root would be allowed to do.
     const SaveTarget target = ResolveSaveTarget(path);
-    if (target.error == EINVAL) return {WriteStatus::NotCreated, "not a regular file"};
-    if (target.error != 0) return {WriteStatus::NotCreated, SystemError(target.error)};
+    if (target.error == EINVAL)
+        return {WriteStatus::NotCreated, "not a regular file", WriteFailure::NotRegular};
+    if (target.error != 0) return SystemFailure(WriteStatus::NotCreated, target.error);
     if (target.existing && faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
-        return {WriteStatus::NotCreated, SystemError(errno)};
+        return SystemFailure(WriteStatus::NotCreated, errno);
 
     std::string temporary;
     const int fd = CreateTemporary(target.path, temporary);
-    if (fd < 0) return {WriteStatus::NotCreated, SystemError(errno)};
+    if (fd < 0) return SystemFailure(WriteStatus::NotCreated, errno);
     auto fail = [&](int error) -> FileWriteResult {
         unlink(temporary.c_str());
-        return {WriteStatus::WriteFailed, SystemError(error)};
+        return SystemFailure(WriteStatus::WriteFailed, error);
     };
 
     if (!WriteAll(fd, bytes)) {
@@ -201,7 +214,9 @@ FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_
         // Root saving a player's file keeps it the player's, with its permission bits
         // (a 0444 file stays 0444). Owner first: a change of owner clears set-id bits.
         if (fchown(fd, target.info.st_uid, target.info.st_gid) != 0) {
-            // A user cannot give files away: the file is theirs, with the old bits.
+            // A user cannot give files away: the file becomes theirs, but a member of its
+            // group keeps the group, so the other members can still save.
+            static_cast<void>(fchown(fd, static_cast<uid_t>(-1), target.info.st_gid));
         }
         static_cast<void>(fchmod(fd, target.info.st_mode & 07777));
     }
@@ -219,18 +234,28 @@ FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_
 }
 
 bool RemoveFile(const std::string& path) {
-    return unlink(path.c_str()) == 0;
+    const SaveTarget target = ResolveSaveTarget(path);
+    return target.existing && unlink(target.path.c_str()) == 0;
 }
 
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
-    : lockPath_(path + ".lock") {
+    : lockPath_(RealPath(path) + ".lock") {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (true) {
         fd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-        // Another user's lock file: reading is enough to lock it.
-        if (fd_ < 0 && errno == EACCES)
-            fd_ = open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (fd_ < 0) return;  // Unavailable
+        if (fd_ < 0) {
+            // Only a folder where no lock file can be made lets a save go on unlocked: a lock
+            // file that is there and cannot be taken may be another copy's, mid-save.
+            struct stat there {};
+            if (lstat(lockPath_.c_str(), &there) != 0) return;  // Unavailable
+            // Another user's lock file: reading is enough to lock it.
+            if (S_ISREG(there.st_mode))
+                fd_ = open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+            if (fd_ < 0) {
+                status_ = Status::Refused;
+                return;
+            }
+        }
         bool locked = false;
         while (true) {
             if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
@@ -238,7 +263,10 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
                 break;
             }
             if (errno == EINTR) continue;
-            if (errno != EWOULDBLOCK) break;  // no locks on this file system
+            if (errno != EWOULDBLOCK) {  // no locks on this file system
+                status_ = Status::Refused;
+                break;
+            }
             if (std::chrono::steady_clock::now() >= deadline) {
                 status_ = Status::Busy;
                 break;
@@ -264,6 +292,14 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
     }
 }
 
+FileWriteResult FileLock::Refusal() const {
+    if (status_ == Status::Busy)
+        return {WriteStatus::Kept, "another copy of the game kept the file locked",
+                WriteFailure::Locked};
+    return {WriteStatus::Kept, "its lock file " + lockPath_ + " could not be taken",
+            WriteFailure::LockRefused};
+}
+
 FileLock::~FileLock() {
     if (fd_ < 0) return;
     // Removed while still held, so nobody can take a lock on a name about to go.
@@ -272,8 +308,9 @@ FileLock::~FileLock() {
 }
 
 int RemoveLeftovers(const std::string& path, std::uintmax_t maxSize) {
-    const std::string directory = DirectoryOf(path);
-    const std::string base = BaseNameOf(path);
+    const std::string real = RealPath(path);
+    const std::string directory = DirectoryOf(real);
+    const std::string base = BaseNameOf(real);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), &closedir);
     if (!dir) return 0;
     int removed = 0;

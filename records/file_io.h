@@ -18,9 +18,22 @@ enum class WriteStatus {
                   // copy of the game held the lock too long
 };
 
+// Why a save did not happen, for telling the player in their language.
+enum class WriteFailure {
+    None,
+    System,             // the system refused: `error` holds its errno
+    NotRegular,         // the name is no regular file
+    Locked,             // another copy of the game held the lock for the whole wait
+    LockRefused,        // a lock file is there that this user cannot take
+    Unreadable,         // the file there could not be read now
+    UnreadableAtStart,  // it could not be read when the game started and is not whole now
+};
+
 struct FileWriteResult {
     WriteStatus status = WriteStatus::Written;
     std::string reason;  // the system's words for a failure; empty when written
+    WriteFailure failure = WriteFailure::None;
+    int error = 0;  // the errno of a System failure
     bool Written() const { return status == WriteStatus::Written; }
     // A save the player expected and did not get; a file that could not even be
     // created is passed over silently.
@@ -61,18 +74,23 @@ DurabilityCalls SystemDurabilityCalls();
 FileWriteResult ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
                             const DurabilityCalls& calls = SystemDurabilityCalls());
 
-// Deletes a file; whether that worked changes nothing for the caller's later steps.
+// Deletes the regular file `path` names, at the end of its links; the links stay, so the
+// next save writes through them again. Whether that worked changes nothing for the
+// caller's later steps.
 bool RemoveFile(const std::string& path);
 
-// An exclusive hold on "<path>.lock", the lock of a file that copies of the game rewrite.
-// Whoever saves holds it from reading the file to renaming the new one into place, so
-// while it is held no copy is part-way through a save. The lock file is removed on release.
+// An exclusive hold on "<file>.lock" beside the file a save of `path` really writes (the end
+// of its links), so copies of the game whose names link to one file share one lock. Whoever
+// saves holds it from reading the file to renaming the new one into place, so while it is
+// held no copy is part-way through a save. The lock file is removed on release.
 class FileLock {
   public:
     enum class Status {
         Held,
         Busy,         // another copy held it for the whole wait
-        Unavailable,  // no lock could be made here (say, a read-only folder); nobody holds it
+        Refused,      // a lock file is there but cannot be locked: treat it as busy
+        Unavailable,  // no lock file can be made in this folder at all (say, a read-only
+                      // one), so no copy can be saving here; nobody holds it
     };
     static constexpr std::chrono::milliseconds kSaveWait{3000};
 
@@ -82,6 +100,10 @@ class FileLock {
     FileLock& operator=(const FileLock&) = delete;
 
     Status status() const { return status_; }
+    // Whether a save may go on: the lock is held, or no copy can hold one here.
+    bool MaySave() const { return status_ == Status::Held || status_ == Status::Unavailable; }
+    // Why a save may not go on, as a failed write.
+    FileWriteResult Refusal() const;
 
   private:
     std::string lockPath_;
@@ -90,10 +112,10 @@ class FileLock {
 };
 
 // Deletes what a save of `path` killed part-way left behind: regular files of this user
-// named "<path>.XXXXXX" (six letters or digits, as the game names them) no larger than
-// `maxSize`. Call it holding the file's lock, so no running copy is using one. A lower-case
-// word in the place of the six characters ("backup") is taken for the player's own copy.
-// Returns how many were deleted.
+// named exactly as the game names its temporary files, ".<file>.saving-XXXXXX" (six
+// letters or digits) beside the file really written, no larger than `maxSize`. Call it
+// holding the file's lock, so no running copy is using one. No other name is ever touched:
+// a player's copy, whatever it is called, stays. Returns how many were deleted.
 int RemoveLeftovers(const std::string& path, std::uintmax_t maxSize);
 
 }  // namespace zonky

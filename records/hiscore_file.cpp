@@ -52,15 +52,23 @@ bool Damaged(HiScoreLoadStatus status) {
     return status == HiScoreLoadStatus::WrongSize || status == HiScoreLoadStatus::BadChecksum;
 }
 
-}  // namespace
-
-HiScoreLoad LoadHiScores(const std::string& path) {
+// A damaged file is deleted only under its lock: without it, the file may be another copy's
+// new one, complete a moment later.
+HiScoreLoad LoadLocked(const std::string& path, const FileLock& lock) {
     const DiskLists disk = ReadHiScores(path);
     HiScoreLoad load;
     load.status = disk.status;
     load.table = disk.table;
-    if (Damaged(disk.status)) load.removed = RemoveFile(path);
+    if (Damaged(disk.status) && lock.status() == FileLock::Status::Held)
+        load.removed = RemoveFile(path);
     return load;
+}
+
+}  // namespace
+
+HiScoreLoad LoadHiScores(const std::string& path) {
+    const FileLock lock(path, FileLock::kSaveWait);
+    return LoadLocked(path, lock);
 }
 
 FileWriteResult SaveHiScores(const HiScoreTable& table, const std::string& path) {
@@ -72,7 +80,7 @@ HiScoreLoad HiScoreFile::Load() {
     // not taken for a leftover, nor its new file deleted for the damage of the old one.
     const FileLock lock(path_, FileLock::kSaveWait);
     if (lock.status() == FileLock::Status::Held) RemoveLeftovers(path_, kHiScoreFileSize);
-    HiScoreLoad load = LoadHiScores(path_);
+    HiScoreLoad load = LoadLocked(path_, lock);
     unread_ = load.status == HiScoreLoadStatus::Unreadable;
     unsaved_.clear();
     return load;
@@ -95,21 +103,27 @@ HiScoreRecord HiScoreFile::Record(HiScoreTable& table, const GameResult& result,
     return record;
 }
 
+std::optional<FileWriteResult> HiScoreFile::SavePending(HiScoreTable& table) {
+    if (unsaved_.empty()) return std::nullopt;
+    int position = 0;
+    return Save(table, position);
+}
+
 // `table` holds every unsaved result. When the file is whole, `table` becomes its lists with
 // the unsaved results inserted, and `position` the last one's place there.
 FileWriteResult HiScoreFile::Save(HiScoreTable& table, int& position) {
     const FileLock lock(path_, FileLock::kSaveWait);
-    if (lock.status() == FileLock::Status::Busy)
-        return {WriteStatus::Kept, "another copy of the game kept the file locked"};
+    if (!lock.MaySave()) return lock.Refusal();
     const DiskLists disk = ReadHiScores(path_);
     if (disk.status == HiScoreLoadStatus::Unreadable)
-        return {WriteStatus::Kept, "the file there could not be read"};
+        return {WriteStatus::Kept, "the file there could not be read", WriteFailure::Unreadable};
     if (disk.status == HiScoreLoadStatus::Loaded) {
         HiScoreTable merged = disk.table;
         for (const Result& result : unsaved_) position = Insert(merged, result);
         table = merged;
     } else if (unread_ && Damaged(disk.status)) {
-        return {WriteStatus::Kept, "the file could not be read when the game started"};
+        return {WriteStatus::Kept, "the file could not be read when the game started",
+                WriteFailure::UnreadableAtStart};
     }
     FileWriteResult saved = SaveHiScores(table, path_);
     if (saved.Written()) {

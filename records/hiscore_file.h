@@ -32,7 +32,9 @@ struct HiScoreLoad {
 };
 
 // Reads the file without ever opening it for writing. A file of the wrong size or with a
-// wrong checksum is deleted and the lists start empty; nothing is reported to the player.
+// wrong checksum is deleted, under the file's lock only, and the lists start empty; nothing
+// is reported to the player. A damaged file reached through a link is deleted at the end of
+// the link, which stays.
 // Lists stored out of order are put in order.
 HiScoreLoad LoadHiScores(const std::string& path = kHiScoreFileName);
 
@@ -64,6 +66,13 @@ class HiScoreFile {
     // where the game stands in `table` afterwards, 0 when it is not there.
     HiScoreRecord Record(HiScoreTable& table, const GameResult& result, std::string_view playerName,
                          std::int32_t playerAvatar);
+
+    // Tries again to save the results in `table` that no save has stored yet, as `Record`
+    // does; empty when there are none.
+    std::optional<FileWriteResult> SavePending(HiScoreTable& table);
+    // How many results are in the table but not in the file.
+    int Pending() const { return static_cast<int>(unsaved_.size()); }
+    const std::string& path() const { return path_; }
 
   private:
     struct Result {

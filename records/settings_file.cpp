@@ -39,10 +39,10 @@ Settings SettingsFile::Load() {
 FileWriteResult SettingsFile::Save(const Settings& settings) {
     if (unread_)
         return {WriteStatus::Kept,
-                "it could not be read when the game started, so it is left as it was"};
+                "it could not be read when the game started, so it is left as it was",
+                WriteFailure::UnreadableAtStart};
     const FileLock lock(path_, FileLock::kSaveWait);
-    if (lock.status() == FileLock::Status::Busy)
-        return {WriteStatus::Kept, "another copy of the game kept it locked"};
+    if (!lock.MaySave()) return lock.Refusal();
     return SaveSettings(settings, path_);
 }
 

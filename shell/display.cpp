@@ -5,9 +5,14 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace zonky {
 namespace {
@@ -45,12 +50,41 @@ bool Set(const char* name) {
 
 using XConnection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
 
+// How long an X display may take to answer: a stopped server accepts and never answers, a
+// host that cannot be reached never even accepts.
+constexpr std::chrono::seconds kXAnswerWait{2};
+
 // The same connection Qt's X11 platform makes, authentication included; empty when the
-// display does not answer.
+// display does not answer within the wait. A connection still trying then is left to its
+// thread, which closes it should it ever answer.
 XConnection ConnectX() {
     XConnection connection(nullptr, xcb_disconnect);
     if (!Set("DISPLAY")) return connection;
-    connection.reset(xcb_connect(nullptr, nullptr));
+    struct Attempt {
+        std::mutex mutex;
+        std::condition_variable done;
+        xcb_connection_t* connection = nullptr;
+        bool finished = false;
+        bool abandoned = false;
+    };
+    const auto attempt = std::make_shared<Attempt>();
+    std::thread([attempt] {
+        xcb_connection_t* made = xcb_connect(nullptr, nullptr);
+        const std::lock_guard lock(attempt->mutex);
+        if (attempt->abandoned) {
+            xcb_disconnect(made);
+            return;
+        }
+        attempt->connection = made;
+        attempt->finished = true;
+        attempt->done.notify_all();
+    }).detach();
+    std::unique_lock lock(attempt->mutex);
+    if (!attempt->done.wait_for(lock, kXAnswerWait, [&] { return attempt->finished; })) {
+        attempt->abandoned = true;
+        return connection;
+    }
+    connection.reset(attempt->connection);
     if (xcb_connection_has_error(connection.get()) != 0) connection.reset();
     return connection;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include <future>
@@ -104,15 +105,27 @@ void Gamepads::Open() {
 void Gamepads::Opened(bool ok) {
     if (!ok || open_) return;
     open_ = true;
-    // A pad plugged in shows up as a new device file; nothing else needs watching.
-    if (QDir(inputDevices_).exists()) {
-        devices_ = std::make_unique<QFileSystemWatcher>(QStringList{inputDevices_});
-        connect(devices_.get(), &QFileSystemWatcher::directoryChanged, this, [this] {
-            settleUntil_ = Now() + kSettleTime;
-            Poll(Now());
-        });
-    }
+    // A pad plugged in shows up as a new device file; nothing else needs watching. Some
+    // sandboxes make the devices' folder only later: until then its parent is watched.
+    devices_ = std::make_unique<QFileSystemWatcher>();
+    connect(devices_.get(), &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!WatchInputDevices()) return;  // something else changed in the parent
+        settleUntil_ = Now() + kSettleTime;
+        Poll(Now());
+    });
+    WatchInputDevices();
     Poll(Now());  // the pads already there
+}
+
+bool Gamepads::WatchInputDevices() {
+    const QString parent = QFileInfo(inputDevices_).absolutePath();
+    if (QDir(inputDevices_).exists()) {
+        if (devices_->directories().contains(parent)) devices_->removePath(parent);
+        if (!devices_->directories().contains(inputDevices_)) devices_->addPath(inputDevices_);
+        return true;
+    }
+    if (!devices_->directories().contains(parent)) devices_->addPath(parent);
+    return false;
 }
 
 void Gamepads::Added(int deviceIndex) {

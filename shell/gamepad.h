@@ -63,6 +63,9 @@ class Gamepads : public QObject {
 
   private:
     void Opened(bool ok);
+    // Watches the devices' folder, or its parent until the folder is there; whether the
+    // folder is there.
+    bool WatchInputDevices();
     void Added(int deviceIndex);
     void Removed(int instance);
 

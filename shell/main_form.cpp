@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -125,6 +126,9 @@ void TMainForm::CheckMode(int mode) {
 template <typename Command>
 void TMainForm::Run(Command command) {
     command();
+    // A game that started while the window is minimised (New or a mode item given during the
+    // game-over wait, then minimising) starts paused, as if minimised while it ran.
+    if (isMinimized()) game_.HideMainForm();
     CheckMode(game_.state.GameMode);
     view_->Sync();
     // The sound device is held only while a sound may come.
@@ -199,6 +203,7 @@ void TMainForm::OptionsClick() {
 }
 
 void TMainForm::hiScore1Click() {
+    hiScoreFile_.SavePending(hiScores_);
     if (dialogs_.HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
 }
 
@@ -218,13 +223,20 @@ void TMainForm::RunGameOver(const GameResult& result) {
     renderer_.ShowGameOverImage(true);
     view_->Sync();
     Delay(kGameOverWait);
-    if (!QualifiesForHiScore(hiScores_, result)) return;
-    if (!dialogs_.InputName || !dialogs_.HiScoreForm) return;
+    // A close tries unsaved results once, after this sequence, within one lock wait.
+    const bool closing = closeRequested_ || game_.ClosePending();
+    if (!QualifiesForHiScore(hiScores_, result) || !dialogs_.InputName || !dialogs_.HiScoreForm) {
+        if (!closing) hiScoreFile_.SavePending(hiScores_);  // what earlier saves could not store
+        return;
+    }
     dialogs_.InputName->exec();
-    // Merged with what other copies of the game saved meanwhile. A failed save keeps the
-    // new entry in memory; the player is not bothered with it.
-    hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
-                        dialogs_.InputName->PlayerAvatar());
+    // Merged with what other copies of the game saved meanwhile, with any earlier results
+    // no save could store. A failed save keeps the new entry in memory, to be saved at the
+    // next chance; the player is told only if it is still unsaved at close.
+    const HiScoreRecord record =
+        hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
+                            dialogs_.InputName->PlayerAvatar());
+    if (closing) closeSave_ = record.save;
     dialogs_.HiScoreForm->ShowTab(result.GameMode);
 }
 
@@ -233,12 +245,24 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!game_.RequestClose()) {  // the game-over sequence is running: close when it ends
+    closeRequested_ = true;
+    const bool ended = game_.RequestClose();
+    closeRequested_ = false;
+    if (!ended) {  // the game-over sequence is running: close when it ends
         event->ignore();
         return;
     }
     closing_ = true;
     view_->Sync();
+    // The last chance for results no save could store; a record lost is never lost in silence.
+    const int pending = hiScoreFile_.Pending();
+    if (!closeSave_) closeSave_ = hiScoreFile_.SavePending(hiScores_);
+    if (const auto& failed = closeSave_; failed && !failed->Written())
+        QMessageBox::warning(this, "Zonky Mosaro",
+                             UnsavedResultsText(settings().UiLanguage, pending,
+                                                QDir::current().absoluteFilePath(
+                                                    QString::fromStdString(hiScoreFile_.path())),
+                                                *failed));
     if (dialogs_.Form2) {
         SetGoodByeTexts(*dialogs_.Form2, settings().UiLanguage);
         dialogs_.Form2->exec();

@@ -110,6 +110,9 @@ class TMainForm : public QMainWindow {
     GameView* view_ = nullptr;
     Dialogs dialogs_;
     bool closing_ = false;
+    bool closeRequested_ = false;  // a close is ending the game
+    // The save tried by the game-over sequence of a close, which the close does not repeat.
+    std::optional<FileWriteResult> closeSave_;
 };
 
 }  // namespace zonky

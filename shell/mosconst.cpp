@@ -4,9 +4,11 @@
 #include <QMenu>
 
 #include <array>
+#include <cerrno>
 
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
+#include "records/file_io.h"
 #include "shell/about.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
@@ -122,6 +124,64 @@ void ApplyLanguage(std::uint8_t uiLanguage, const LanguageTargets& targets) {
 void SetGoodByeTexts(TForm2& form, std::uint8_t uiLanguage) {
     form.setWindowTitle(UiText(UiId::GoodBye, uiLanguage));
     form.Controls().Label4->setText(Form2MessageLine(uiLanguage));
+}
+
+}  // namespace zonky
+
+namespace zonky {
+namespace {
+
+// Why a save failed, in English and Russian; the system's own words for a failure not named.
+struct FailureText {
+    WriteFailure failure;
+    int error;  // for System failures
+    std::string_view english;
+    std::string_view russian;
+};
+constexpr FailureText kFailureTexts[] = {
+    {WriteFailure::Locked, 0, "another copy of the game kept the file locked",
+     "другая копия игры не отпускала файл"},
+    {WriteFailure::LockRefused, 0, "its lock file could not be taken",
+     "не удалось занять его файл блокировки"},
+    {WriteFailure::Unreadable, 0, "the file there could not be read",
+     "файл на диске не удалось прочитать"},
+    {WriteFailure::UnreadableAtStart, 0, "the file could not be read when the game started",
+     "файл не удалось прочитать при запуске игры"},
+    {WriteFailure::NotRegular, 0, "there is no regular file under that name",
+     "под этим именем лежит не обычный файл"},
+    {WriteFailure::System, ENOSPC, "the disk is full", "на диске нет места"},
+    {WriteFailure::System, EDQUOT, "the disk quota is used up", "исчерпана дисковая квота"},
+    {WriteFailure::System, EROFS, "the folder is read-only", "папка доступна только для чтения"},
+    {WriteFailure::System, EACCES, "you may not write there", "нет прав на запись"},
+    {WriteFailure::System, EPERM, "you may not write there", "нет прав на запись"},
+    {WriteFailure::System, EIO, "the disk failed to write", "ошибка записи на диск"},
+};
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QString UnsavedResultsText(std::uint8_t uiLanguage, int count, const QString& file,
+                           const FileWriteResult& failed) {
+    const bool russian = uiLanguage == 1;
+    QString why = QString::fromStdString(failed.reason);
+    for (const FailureText& text : kFailureTexts)
+        if (text.failure == failed.failure &&
+            (text.failure != WriteFailure::System || text.error == failed.error))
+            why = Utf8(russian ? text.russian : text.english);
+    if (count == 1)
+        return (russian ? Utf8("Ваш результат не удалось сохранить в файл %1: %2.\n\n"
+                               "Игра закрывается, и этот рекорд потерян.")
+                        : QString("Your result could not be saved to %1: %2.\n\n"
+                                  "The game is closing, so this record is lost."))
+            .arg(file, why);
+    return (russian ? Utf8("Результаты (%3) не удалось сохранить в файл %1: %2.\n\n"
+                           "Игра закрывается, и эти рекорды потеряны.")
+                    : QString("%3 results could not be saved to %1: %2.\n\n"
+                              "The game is closing, so these records are lost."))
+        .arg(file, why, QString::number(count));
 }
 
 }  // namespace zonky

@@ -11,6 +11,7 @@ class QMenu;
 
 namespace zonky {
 
+struct FileWriteResult;
 class TAboutFormEng;
 class TAboutFormRus;
 class TForm2;
@@ -98,5 +99,10 @@ void ApplyLanguage(std::uint8_t uiLanguage, const LanguageTargets& targets);
 // Before the good-bye dialog: Form2's caption becomes "Good Bye!" and its message line is
 // set again, both in the given language.
 void SetGoodByeTexts(TForm2& form, std::uint8_t uiLanguage);
+
+// The message at close when `count` best-players results could not be saved to `file`:
+// which file, why (`failed`, the last try), and that the results are lost.
+QString UnsavedResultsText(std::uint8_t uiLanguage, int count, const QString& file,
+                           const FileWriteResult& failed);
 
 }  // namespace zonky

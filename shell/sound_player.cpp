@@ -22,6 +22,9 @@ constexpr int kBufferFrames = 512;
 // What a device still holds once the last byte has been handed over.
 constexpr std::chrono::milliseconds kDeviceLatency{40};
 constexpr std::chrono::milliseconds kPollStep{5};
+// How much longer than the sound itself a sound that must be heard to its end may hold the
+// window: a stalled sound server takes no more bytes, and the window must not wait for ever.
+constexpr std::chrono::milliseconds kStallMargin{500};
 // How long the player's end waits for its thread to give the device back.
 constexpr std::chrono::milliseconds kCloseTimeout{2000};
 
@@ -258,7 +261,11 @@ void SoundPlayer::Play(SoundEffect sound, bool wait) {
     }
     if (!wait) return;
     if (!s.changed.wait_for(lock, kOpenTimeout, [&s] { return !s.pending; })) s.pending.reset();
-    while (s.Remaining() > 0) {
+    constexpr int kBytesPerSecond = kRate * kChannels * 2;
+    const auto deadline =
+        std::chrono::steady_clock::now() + kStallMargin +
+        std::chrono::milliseconds(std::int64_t{s.Remaining()} * 1000 / kBytesPerSecond);
+    while (s.Remaining() > 0 && std::chrono::steady_clock::now() < deadline) {
         lock.unlock();
         SDL_Delay(static_cast<Uint32>(kPollStep.count()));
         lock.lock();

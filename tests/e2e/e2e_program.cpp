@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTabBar>
 #include <cerrno>
@@ -94,6 +95,9 @@ std::string Dump(const Windows& w) {
     json.String(modal ? Utf8(modal->windowTitle()) : "");
     json.Key("modalWindow");  // its X window, for xdotool
     json.Int(modal ? static_cast<std::int64_t>(modal->winId()) : 0);
+    const auto* message = qobject_cast<const QMessageBox*>(modal);
+    json.Key("modalText");
+    json.String(message ? Utf8(message->text()) : "");
     // An open menu, and the widget the keys go to.
     const QWidget* popup = QApplication::activePopupWidget();
     json.Key("popup");

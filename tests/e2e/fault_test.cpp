@@ -44,6 +44,7 @@ void WriteFile(const fs::path& file, const std::string& text) {
 struct Outcome {
     bool messageShown = false;  // the Options save was reported
     std::string message;
+    std::string lost;  // what closing said of the record no save could store
     bool timerOnAfterOptions = false;
 };
 
@@ -66,15 +67,16 @@ class Fault : public EndToEnd {
     }
 
     // Starts, checks what was loaded, plays a Classic game to a record, uses Options, and
-    // closes. The settings expected at start, and whether the earlier record is read.
-    Outcome PlayThrough(const std::string& settings, bool loaded,
+    // closes. The settings expected at start, whether the earlier record is read, and
+    // whether the new one can be saved.
+    Outcome PlayThrough(const std::string& settings, bool loaded, bool recordSaved,
                         const std::vector<std::string>& wrapper = {});
 
     bool mounted_ = false;
     std::string mountPoint_;
 };
 
-Outcome Fault::PlayThrough(const std::string& settings, bool loaded,
+Outcome Fault::PlayThrough(const std::string& settings, bool loaded, bool recordSaved,
                            const std::vector<std::string>& wrapper) {
     Outcome outcome;
     Start(wrapper);
@@ -130,7 +132,17 @@ Outcome Fault::PlayThrough(const std::string& settings, bool loaded,
     const Json after = program_->Dump();
     EXPECT_EQ(after["invariants"].text, "");
     EXPECT_TRUE(after["timerEnabled"].boolean) << "the timer stays off after Options";
-    CloseProgram(main);
+    if (!recordSaved) {
+        // The record tried once more at close, and its loss told before the good-bye.
+        EXPECT_EQ(x_->Wm({"close", main}), 0);
+        const Json told =
+            Expect([](const Json& d) { return d["modal"].text == "QMessageBox"; }, "the loss told");
+        outcome.lost = told["modalText"].text;
+        Shot("record-lost");
+        x_->Focus(std::to_string(told["modalWindow"].number));
+        Keys({"Return"});
+    }
+    CloseProgram(main);  // a second close request while closing changes nothing
     return outcome;
 }
 
@@ -156,8 +168,10 @@ TEST_F(Fault, AFullDiskLosesNothingAndTheFailedSettingsSaveIsReported) {
     }
     ASSERT_TRUE(fs::space(game_).available < 4096) << "the disk is not full";
 
-    const Outcome outcome = PlayThrough("1100", true);
+    const Outcome outcome = PlayThrough("1100", true, false);
     EXPECT_TRUE(outcome.messageShown) << "a settings save that broke off is reported";
+    EXPECT_NE(outcome.lost.find("ZonkyMos.dat: the disk is full"), std::string::npos)
+        << outcome.lost;
     EXPECT_EQ(ReadBytes(game_ / kDat), records);
     EXPECT_EQ(ReadBytes(game_ / kIni), Bytes({'1', '1', '0', '0'}));
     EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, "filler"}));
@@ -170,9 +184,10 @@ TEST_F(Fault, AReadOnlyDirectoryLosesNothing) {
     WriteFile(game_ / kIni, "1100");
     ASSERT_EQ(mount(nullptr, game_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
 
-    const Outcome outcome = PlayThrough("1100", true);
-    // A file that cannot even be created is passed over silently.
+    const Outcome outcome = PlayThrough("1100", true, false);
+    // A settings file that cannot even be created is passed over silently.
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
+    EXPECT_NE(outcome.lost.find("so this record is lost"), std::string::npos) << outcome.lost;
     EXPECT_EQ(ReadBytes(game_ / kDat), records);
     EXPECT_EQ(ReadBytes(game_ / kIni), Bytes({'1', '1', '0', '0'}));
     EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
@@ -184,7 +199,7 @@ TEST_F(Fault, DirectoriesInThePlaceOfTheFilesAreLeftAsTheyWere) {
     WriteFile(game_ / kIni / "inside", "kept");
     WriteFile(game_ / kDat / "inside", "kept too");
 
-    const Outcome outcome = PlayThrough("0110", false);
+    const Outcome outcome = PlayThrough("0110", false, false);
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
     EXPECT_EQ(ReadBytes(game_ / kIni / "inside"), Bytes({'k', 'e', 'p', 't'}));
     EXPECT_EQ(Listing(game_ / kDat), std::vector<std::string>{"inside"});
@@ -207,7 +222,7 @@ TEST_F(Fault, LinksToDevZeroAreNeitherReadNorWrittenThrough) {
                    "-c",
                    "mount --bind /dev/zero /dev/zero && exec \"$0\" \"$@\""};
 
-    const Outcome outcome = PlayThrough("0110", false, wrapper);
+    const Outcome outcome = PlayThrough("0110", false, false, wrapper);
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
     EXPECT_TRUE(fs::is_symlink(game_ / kIni));
     EXPECT_TRUE(fs::is_symlink(game_ / kDat));
@@ -225,7 +240,7 @@ TEST_F(Fault, HugeFilesAreNotReadWhole) {
     // The settings are its first four characters. The records file, of the wrong size, is
     // deleted at start-up as any damaged one is; the next record and Options write both
     // files anew, whole.
-    const Outcome outcome = PlayThrough("1100", false);
+    const Outcome outcome = PlayThrough("1100", false, true);
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
     EXPECT_EQ(ReadBytes(game_ / kIni), Bytes({'1', '1', '0', '0'}));
     const auto records = ReadBytes(game_ / kDat);

@@ -1,6 +1,10 @@
 // The main window's pause through minimising: by Escape and by the window manager, and
 // restoring never resumes; only P does.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "tests/e2e/e2e_fixture.h"
 
@@ -208,11 +212,26 @@ TEST(Display, WithoutOneTheProgramSaysSoAndEnds) {
         {"WAYLAND_DISPLAY", "wayland-4321"},
         {"XDG_RUNTIME_DIR", dir.path().string()},
         {"XAUTHORITY", (dir.path() / "none").string()}};
-    for (const auto& env : {unset, unreachable}) {
+    // A stopped X server: its socket takes the connection and never answers.
+    const int stopped = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(stopped, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int display = 100;
+    for (; display < 200; ++display) {
+        address.sin_port = htons(static_cast<std::uint16_t>(6000 + display));
+        if (bind(stopped, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) break;
+    }
+    ASSERT_EQ(listen(stopped, 8), 0);
+    auto silent = unreachable;
+    silent["DISPLAY"] = "127.0.0.1:" + std::to_string(display);
+    for (const auto& env : {unset, unreachable, silent}) {
         std::string out;
-        EXPECT_EQ(RunTool({ZONKY_PROGRAM}, env, &out), 1);
+        EXPECT_EQ(RunTool({ZONKY_PROGRAM}, env, &out, std::chrono::seconds(20)), 1);
         EXPECT_EQ(out, expected);
     }
+    close(stopped);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -79,9 +80,10 @@ class InTempDir : public ::testing::Test {
 };
 
 // Runs `body` without root's power to ignore permissions: in a child process that drops
-// to an unprivileged user when the tests run as root, else right here. The body returns
-// what went wrong, empty when all was as expected.
-inline std::string RunUnprivileged(const std::function<std::string()>& body) {
+// to an unprivileged user (a member of `alsoIn` too, when given) when the tests run as root,
+// else right here. The body returns what went wrong, empty when all was as expected.
+inline std::string RunUnprivileged(const std::function<std::string()>& body,
+                                   std::optional<gid_t> alsoIn = std::nullopt) {
     if (geteuid() != 0) return body();
     int channel[2];
     if (pipe(channel) != 0) return "pipe failed";
@@ -91,7 +93,9 @@ inline std::string RunUnprivileged(const std::function<std::string()>& body) {
         close(channel[0]);
         constexpr uid_t kNobody = 65534;
         std::string message;
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0 || geteuid() == 0)
+        const gid_t groups[] = {alsoIn.value_or(kNobody)};
+        if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0 ||
+            geteuid() == 0)
             message = "could not drop privileges";
         else
             message = body();

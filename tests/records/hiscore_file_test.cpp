@@ -311,22 +311,84 @@ TEST_F(BestPlayersFile, AFileThatCouldNotBeReadAtTheStartIsNeverReplacedBlindly)
     EXPECT_EQ(LoadHiScores().table.bytes, load.table.bytes);
 }
 
-TEST_F(BestPlayersFile, TheFirstShowRemovesWhatKilledSavesLeftWhileNoCopyIsSaving) {
-    Write("ZonkyMos.dat.Ab12Cd", Bytes(600, 1));         // a save killed half-way
-    Write("ZonkyMos.Ini.x9Y8z7", "01");                  // the same for the settings
-    Write("ZonkyMos.dat.lock", "");                      // the lock of the killed save
-    Write("ZonkyMos.dat.backup", FileOf(TwoResults()));  // the player's own copy
-    Write("ZonkyMos.dat.Q1w2E3", Bytes(5000, 1));        // no file of the game is so large
+// Files kept: only the game's own temporary files go, and only while no copy is saving.
+TEST_F(BestPlayersFile, TheFirstShowRemovesOnlyTheGamesLeftoversAndNeverAPlayersCopy) {
+    // The player's own copies, and what older versions of the game left: all of them stay.
+    std::vector<std::string> kept = {"ZonkyMos.dat.Backup", "ZonkyMos.dat.BACKUP",
+                                     "ZonkyMos.dat.202405", "ZonkyMos.dat.old001",
+                                     "ZonkyMos.dat.Bak123", "ZonkyMos.dat.backup",
+                                     "ZonkyMos.Ini.x9Y8z7", ".ZonkyMos.dat.saving-Ab12C"};
+    for (const std::string& name : kept) Write(name, FileOf(TwoResults()));
+    Write(".ZonkyMos.dat.saving-Q1w2E3", Bytes(5000, 1));  // no file of the game is so large
+    kept.push_back(".ZonkyMos.dat.saving-Q1w2E3");
+    Write(".ZonkyMos.dat.saving-Ab12Cd", Bytes(600, 1));  // a save killed half-way
+    Write(".ZonkyMos.Ini.saving-x9Y8z7", "01");           // the same for the settings
+    Write("ZonkyMos.dat.lock", "");                       // the lock of the killed save
     {
         // Another copy is saving: its temporary file is not touched.
         const FileLock saving(kName, FileLock::kSaveWait);
         ASSERT_EQ(saving.status(), FileLock::Status::Held);
         records.Load();
-        EXPECT_TRUE(Read("ZonkyMos.dat.Ab12Cd").has_value());
+        EXPECT_TRUE(Read(".ZonkyMos.dat.saving-Ab12Cd").has_value());
     }
     records.Load();
     SettingsFile().Load();
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"ZonkyMos.dat.Q1w2E3", "ZonkyMos.dat.backup"}));
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(Listing(), kept);
+}
+
+// A synced folder: the game's name links to the real file, which other copies reach through
+// links of their own.
+TEST_F(BestPlayersFile, ADamagedLinkedFileGoesOnlyUnderTheSharedLockAndTheLinkStays) {
+    std::filesystem::create_directories("other");
+    std::filesystem::create_directories("synced");
+    Write("synced/ZonkyMos.dat", Bytes(100, 1));
+    Write("synced/.ZonkyMos.dat.saving-Ab12Cd", Bytes(600, 1));
+    std::filesystem::create_symlink("synced/ZonkyMos.dat", kName);
+    std::filesystem::create_symlink("../synced/ZonkyMos.dat", "other/ZonkyMos.dat");
+    {
+        // The copy in the other folder is saving: both take the one lock beside the file.
+        const FileLock saving("other/ZonkyMos.dat", FileLock::kSaveWait);
+        ASSERT_EQ(saving.status(), FileLock::Status::Held);
+        EXPECT_EQ(FileLock(kName, std::chrono::milliseconds(0)).status(), FileLock::Status::Busy);
+        const HiScoreLoad load = records.Load();
+        EXPECT_EQ(load.status, HiScoreLoadStatus::WrongSize);
+        EXPECT_FALSE(load.removed);
+        EXPECT_EQ(Read("synced/ZonkyMos.dat"), Bytes(100, 1));
+    }
+    HiScoreLoad load = records.Load();
+    EXPECT_TRUE(load.removed);
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+    // The next save replaces the file through the link.
+    const HiScoreRecord record = records.Record(load.table, GameResult{100, 2, 1}, "Cy", 0);
+    ASSERT_TRUE(record.save && record.save->Written()) << record.save->reason;
+    EXPECT_TRUE(std::filesystem::is_symlink(kName));
+    EXPECT_EQ(Read("synced/ZonkyMos.dat"), FileOf(load.table));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{kName, "other", "synced"}));
+    for (const auto& entry : std::filesystem::directory_iterator("synced"))
+        EXPECT_EQ(entry.path().filename(), "ZonkyMos.dat");
+}
+
+// Results kept: a lock that cannot be taken is as good as busy; the result waits in memory
+// and goes into the file at the next try.
+TEST_F(BestPlayersFile, ALockThatCannotBeTakenKeepsTheResultForTheNextTry) {
+    const Bytes earlier = FileOf(TwoResults());
+    Write(kName, earlier);
+    HiScoreTable table = records.Load().table;
+    std::filesystem::create_symlink("elsewhere", "ZonkyMos.dat.lock");  // named like the lock
+    HiScoreRecord record = records.Record(table, GameResult{1200, 3, 1}, "Cy", 1);
+    EXPECT_EQ(record.position, 2);
+    ASSERT_TRUE(record.save.has_value());
+    EXPECT_EQ(record.save->failure, WriteFailure::LockRefused);
+    EXPECT_EQ(Read(kName), earlier);
+    EXPECT_EQ(records.Pending(), 1);
+    std::filesystem::remove("ZonkyMos.dat.lock");
+
+    const std::optional<FileWriteResult> again = records.SavePending(table);
+    ASSERT_TRUE(again && again->Written()) << (again ? again->reason : "nothing pending");
+    EXPECT_EQ(records.Pending(), 0);
+    EXPECT_FALSE(records.SavePending(table).has_value());
+    EXPECT_EQ(LoadHiScores().table.Name(1, 2), "Cy");
 }
 
 }  // namespace

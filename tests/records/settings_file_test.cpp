@@ -205,6 +205,22 @@ TEST_F(SettingsFile, ASaveWritesThroughALinkAndKeepsThePermissionBits) {
     ASSERT_EQ(stat("synced/ini", &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0444u);
     EXPECT_EQ(ReadText(kName), "1001");
+
+    // A member of the file's group saves another user's group-shared file: the owner
+    // cannot be kept, the group is, so the other members can still save.
+    constexpr uid_t kOwner = 12345;
+    constexpr gid_t kGroup = 4242;
+    ASSERT_EQ(chown("synced/ini", kOwner, kGroup), 0);
+    ASSERT_EQ(chmod("synced/ini", 0664), 0);
+    std::filesystem::permissions("synced", std::filesystem::perms::all);
+    std::filesystem::permissions(dir_, std::filesystem::perms::all);
+    EXPECT_EQ(RunUnprivileged([] { return SaveSettings(Of("0011")).Written() ? "" : "not saved"; },
+                              kGroup),
+              "");
+    ASSERT_EQ(stat("synced/ini", &info), 0);
+    EXPECT_EQ(info.st_gid, kGroup);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+    EXPECT_EQ(ReadText(kName), "0011");
 }
 
 }  // namespace

@@ -239,16 +239,21 @@ TEST(Gamepads, AHeldDirectionRepeatsUntilItsPadIsUnplugged) {
     EXPECT_FALSE(p.pads.Polling());
 }
 
+// Also when the devices' folder itself appears only later, as in some sandboxes.
 TEST(Gamepads, ANewInputDeviceIsLookedForOnlyForAWhile) {
-    QTemporaryDir devices;
-    Gamepads pads([](PadCommand) {}, devices.path());
+    QTemporaryDir dev;
+    const QString input = dev.filePath("input");
+    Gamepads pads([](PadCommand) {}, input);
     pads.Open();
     ASSERT_TRUE(WaitFor([&] { return pads.IsOpen(); }));
-    EXPECT_FALSE(pads.Polling());
-    QFile device(devices.filePath("event7"));
-    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(dev.path()).mkdir("input"));
     ASSERT_TRUE(WaitFor([&] { return pads.Polling(); }));
     pads.Poll(Gamepads::Now() + Gamepads::kSettleTime);  // no pad came: reading stops
+    EXPECT_FALSE(pads.Polling());
+    QFile device(input + "/event7");
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(WaitFor([&] { return pads.Polling(); }));
+    pads.Poll(Gamepads::Now() + Gamepads::kSettleTime);
     EXPECT_FALSE(pads.Polling());
 }
 

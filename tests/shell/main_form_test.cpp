@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -233,6 +234,49 @@ TEST(Program, AModeChosenDuringTheGameOverWaitStartsItsGameWhenTheWaitEnds) {
     EXPECT_TRUE(p.form->Classic1->isChecked());
     EXPECT_FALSE(p.form->Dedadidavaza1->isChecked());
     EXPECT_EQ(p.form->game().LastResult().GameMode, kDedadidavaza);
+}
+
+// Minimised during the wait, the game it queued starts paused instead of playing unseen.
+TEST(Program, AGameQueuedDuringTheWaitStartsPausedInAMinimisedWindow) {
+    Shown p;
+    p.form->New->trigger();
+    QTimer::singleShot(300, [&] {
+        p.form->New->trigger();
+        p.form->showMinimized();
+    });
+    p.form->Exit1->trigger();
+    EXPECT_TRUE(p.state().Paused);
+    EXPECT_FALSE(p.state().Running);
+}
+
+// Results kept: a result no save could store is saved at the next chance (here, showing the
+// best-players dialog); one still unsaved at close is told, once, before the good-bye.
+TEST(Program, AnUnsavedResultIsSavedLaterOrItsLossToldAtClose) {
+    Shown p;
+    const QString lock = p.File("ZonkyMos.dat.lock");
+    for (bool freed : {true, false}) {
+        ASSERT_TRUE(QFile::link("elsewhere", lock));  // a lock that cannot be taken
+        p.form->Zonky1->trigger();
+        p.form->game().state.Score = freed ? 100 : 200;
+        p.form->Exit1->trigger();
+        EXPECT_EQ(p.form->hiScores().ShownScore(kZonky, 1), freed ? 150 : 300);
+        EXPECT_EQ(QFileInfo(p.File("ZonkyMos.dat")).size(), freed ? 0 : 1222);
+        if (freed) {
+            ASSERT_TRUE(QFile::remove(lock));
+            p.form->hiScore1->trigger();
+            EXPECT_EQ(QFileInfo(p.File("ZonkyMos.dat")).size(), 1222) << "not saved again";
+        }
+    }
+    QString told;
+    p.answers.Then([&](QDialog& dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) told = box->text();
+        dialog.accept();
+    });
+    p.form->close();
+    EXPECT_EQ(p.answers.seen.back(), "Form2");
+    EXPECT_TRUE(told.contains(p.File("ZonkyMos.dat"))) << told.toStdString();
+    EXPECT_TRUE(told.contains("so this record is lost")) << told.toStdString();
+    QCoreApplication::processEvents();  // the queued quit, with no loop to end
 }
 
 TEST(Program, ClosingEndsTheGameThenSaysGoodBye) {

@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
+#include <future>
 
 namespace zonky {
 namespace {
@@ -61,6 +68,36 @@ TEST(SoundPlayer, TheLevelSoundIsHeardToItsEndBeforePlayReturns) {
     clock.restart();
     player.Play(SoundEffect::Upal, false);
     EXPECT_LT(clock.elapsed(), 200);
+}
+
+// A sound server that stops taking data: SDL's disk driver writing into a pipe nobody reads.
+TEST(SoundPlayer, TheLevelSoundWaitsNoLongerThanItsLengthWhenTheDeviceStalls) {
+    const QTemporaryDir dir;
+    const std::string pipe = dir.filePath("device").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    signal(SIGPIPE, SIG_IGN);  // the device's writes fail once the pipe is closed
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(pipe));
+    {
+        SoundPlayer player;
+        player.Keep(true);
+        const bool opened = WaitForDevice(player);
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        if (!opened) {
+            close(reader);
+            GTEST_SKIP() << "SDL has no disk audio driver here";
+        }
+        auto waited =
+            std::async(std::launch::async, [&player] { player.Play(SoundEffect::LevelFin, true); });
+        if (waited.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the window waited on a stalled device for ever";
+            std::_Exit(1);  // the waiting thread cannot be stopped
+        }
+        EXPECT_GT(player.Queued(), 0u) << "the device did not stall";
+        close(reader);
+    }
 }
 
 TEST(SoundPlayer, ASoundAskedForWithoutADeviceWaitsForOneAndIsHeardFromItsStart) {
