@@ -95,10 +95,14 @@ void SharpScale::Update(const QImage& picture, const QRect& rect) {
         auto* out = reinterpret_cast<QRgb*>(image_.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             const Tap& column = columns_[static_cast<std::size_t>(x)];
-            QRgb color = Mix(nearRow[column.near], nearRow[column.far], column.farWeight);
-            if (row.farWeight > 0)
-                color = Mix(color, Mix(farRow[column.near], farRow[column.far], column.farWeight),
-                            row.farWeight);
+            // Most screen pixels lie inside one picture pixel: a plain copy.
+            const auto sample = [&column](const QRgb* line) {
+                return column.farWeight == 0
+                           ? line[column.near]
+                           : Mix(line[column.near], line[column.far], column.farWeight);
+            };
+            QRgb color = sample(nearRow);
+            if (row.farWeight > 0) color = Mix(color, sample(farRow), row.farWeight);
             out[x] = color;
         }
     }
