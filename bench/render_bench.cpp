@@ -1,10 +1,12 @@
-// Drawing costs: a move, a landing that removes four rows, and a full repaint of a well with
-// two parts in every cell. The pictures are plain ones of the layout's sizes.
+// Drawing costs: a move, a landing that removes four rows, a full repaint of a well with two
+// parts in every cell, and scaling to the screen. The pictures are plain ones of the layout's
+// sizes.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 
 #include "bench/bench_support.h"
+#include "render/sharp_scale.h"
 #include "tests/render/render_support.h"
 
 namespace zonky {
@@ -78,6 +80,20 @@ void BM_Compose(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(g.renderer.Compose().Pixel(1, 1));
 }
 BENCHMARK(BM_Compose)->Unit(benchmark::kMicrosecond);
+
+// Scaling to the screen at ratio/100 what a fall step changes (its box and the row above),
+// or with whole=1 the whole window.
+void BM_SharpScale(benchmark::State& state) {
+    test::DrawnGame g;
+    g.game.NewGame();
+    const QImage& picture = g.renderer.Compose().image();
+    SharpScale scale(picture.size(), static_cast<double>(state.range(0)) / 100);
+    const QRect changed = state.range(1) != 0 ? picture.rect() : QRect(72, 34, 72, 90);
+    const QRect screenRect = scale.Reach(changed);
+    for (auto _ : state) scale.Update(picture, screenRect);
+    state.counters["pixels"] = screenRect.width() * screenRect.height();
+}
+BENCHMARK(BM_SharpScale)->ArgsProduct({{100, 150, 200}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zonky

@@ -18,10 +18,6 @@ GameView::GameView(Renderer& renderer, KeyHandler onKey, OtherKeyHandler onOther
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int GameView::ScaleFor(qreal devicePixelRatio) {
-    return std::max(1, static_cast<int>(std::floor(devicePixelRatio + 1e-6)));
-}
-
 int GameView::VirtualKey(int qtKey) {
     struct KeyCodes {
         int qt;
@@ -35,32 +31,32 @@ int GameView::VirtualKey(int qtKey) {
     return 0;
 }
 
+SharpScale& GameView::Scaled() {
+    const qreal ratio = devicePixelRatioF();
+    if (scaled_.ratio() != ratio) scaled_ = SharpScale(size(), ratio);
+    return scaled_;
+}
+
 void GameView::Sync() {
     QRect dirty = renderer_.TakeChanged();
     for (const QRect& rect : renderer_.Pending()) dirty |= rect;
-    if (!dirty.isEmpty()) update(dirty);
+    // Whatever the ratio, update what the change reaches on screen, not the picture's own
+    // rectangle: at 1.5 a picture pixel spreads over its neighbours' screen pixels.
+    if (!dirty.isEmpty()) update(Scaled().Over(Scaled().Reach(dirty)));
 }
 
 void GameView::paintEvent(QPaintEvent* event) {
     renderer_.Flush();
     renderer_.TakeChanged();
-    const QImage& screen = renderer_.Compose().image();
+    const QImage& picture = renderer_.Compose().image();
+    SharpScale& scaled = Scaled();
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    const int scale = ScaleFor(ratio);
-    if (std::abs(ratio - scale) < 1e-6) {
-        // Whole ratios: Qt repeats each pixel exactly.
-        painter.drawImage(event->rect(), screen, event->rect());
-        return;
+    painter.scale(1 / scaled.ratio(), 1 / scaled.ratio());  // one unit per screen pixel
+    for (const QRect& rect : event->region()) {
+        const QRect screenRect = scaled.Under(rect);
+        scaled.Update(picture, screenRect);
+        painter.drawImage(screenRect.topLeft(), scaled.image(), screenRect);
     }
-    // Fractional ratios: draw at the whole factor below, centred, in device pixels.
-    painter.fillRect(rect(), Qt::black);
-    painter.scale(1 / ratio, 1 / ratio);
-    const QSize device(qRound(width() * ratio), qRound(height() * ratio));
-    const QSize picture = screen.size() * scale;
-    const QPoint origin((device.width() - picture.width()) / 2,
-                        (device.height() - picture.height()) / 2);
-    painter.drawImage(QRect(origin, picture), screen);
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {

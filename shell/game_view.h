@@ -7,6 +7,7 @@
 
 #include "game/game.h"
 #include "render/renderer.h"
+#include "render/sharp_scale.h"
 
 namespace zonky {
 
@@ -25,8 +26,6 @@ class GameView : public QWidget {
     // Asks Qt to put on screen what the game drew or invalidated since the last call.
     void Sync();
 
-    // The whole factor the picture is drawn at: the device pixel ratio, rounded down.
-    static int ScaleFor(qreal devicePixelRatio);
     // The old platform's code of a key (Escape 27, Space 32, arrows 37..40), or 0.
     static int VirtualKey(int qtKey);
 
@@ -36,7 +35,11 @@ class GameView : public QWidget {
     bool focusNextPrevChild(bool) override { return false; }  // Tab is a key like any other
 
   private:
+    // The picture at the widget's current ratio, remade when the ratio changes.
+    SharpScale& Scaled();
+
     Renderer& renderer_;
+    SharpScale scaled_;
     KeyHandler onKey_;
     OtherKeyHandler onOtherKey_;
 };

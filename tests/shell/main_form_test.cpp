@@ -2,15 +2,19 @@
 // pause, minimising, the Options command and the timer, the game-over sequence and closing.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "tests/shell/program_support.h"
+#include "tests/support/piece_grids.h"
 
 namespace zonky::test {
 namespace {
@@ -27,6 +31,8 @@ struct Shown : ProgramInTempDir {
         QTest::keyClick(&form->view(), static_cast<Qt::Key>(key), modifiers);
     }
     const GameState& state() { return form->game().state; }
+    // The window's pixels as the screen holds them, painting nothing.
+    QImage OnScreen() { return form->screen()->grabWindow(form->winId()).toImage(); }
 };
 
 TEST(Program, StartsWithTheWelcomeDialogAndWritesNothing) {
@@ -323,7 +329,7 @@ TEST(Delay, WaitsWhileHandlingEvents) {
     EXPECT_TRUE(handled);
 }
 
-TEST(GameView, MapsKeysAndScalesByWholeFactors) {
+TEST(GameView, MapsKeys) {
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_Escape), 27);
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_Space), 32);
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_Left), 37);
@@ -331,11 +337,6 @@ TEST(GameView, MapsKeysAndScalesByWholeFactors) {
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_Right), 39);
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_Down), 40);
     EXPECT_EQ(GameView::VirtualKey(Qt::Key_A), 0);
-    EXPECT_EQ(GameView::ScaleFor(1.0), 1);
-    EXPECT_EQ(GameView::ScaleFor(1.5), 1);
-    EXPECT_EQ(GameView::ScaleFor(2.0), 2);
-    EXPECT_EQ(GameView::ScaleFor(2.75), 2);
-    EXPECT_EQ(GameView::ScaleFor(0.5), 1);
 }
 
 }  // namespace
@@ -344,22 +345,81 @@ TEST(GameView, MapsKeysAndScalesByWholeFactors) {
 namespace zonky::test {
 namespace {
 
-// Run with QT_SCALE_FACTOR=2: every pixel of the game becomes a sharp 2 x 2 block.
+// Run with QT_SCALE_FACTOR=2 or 3: every pixel of the game becomes a sharp square block.
 TEST(HighDensity, TheSurfaceIsScaledByWholePixels) {
     Shown p;
     const qreal ratio = p.form->view().devicePixelRatioF();
-    if (ratio < 2) GTEST_SKIP() << "needs a device pixel ratio of 2 (QT_SCALE_FACTOR=2)";
+    const int k = static_cast<int>(ratio);
+    if (k < 2 || k != ratio) GTEST_SKIP() << "needs a whole ratio of 2 or more (QT_SCALE_FACTOR)";
     p.form->New->trigger();
     const QImage screen = p.form->renderer().Compose().image();
     const QImage shown = p.form->view().grab().toImage();
-    ASSERT_EQ(shown.size(), screen.size() * 2);
+    ASSERT_EQ(shown.size(), screen.size() * k);
     for (int y = 0; y < screen.height(); y += 7)
         for (int x = 0; x < screen.width(); x += 5) {
             const QRgb want = screen.pixel(x, y);
-            for (int dy = 0; dy < 2; ++dy)
-                for (int dx = 0; dx < 2; ++dx)
-                    ASSERT_EQ(shown.pixel(2 * x + dx, 2 * y + dy), want) << x << "," << y;
+            for (int dy = 0; dy < k; ++dy)
+                for (int dx = 0; dx < k; ++dx)
+                    ASSERT_EQ(shown.pixel(k * x + dx, k * y + dy), want) << x << "," << y;
         }
+}
+
+// At any device pixel ratio (run with several QT_SCALE_FACTORs), what the window shows after
+// each step of a game is what a full repaint shows, and the game fills its area.
+TEST(HighDensity, EveryStepReachesTheScreen) {
+    Shown p;
+    GameView& view = p.form->view();
+    const qreal ratio = view.devicePixelRatioF();
+    const auto expectAsRepainted = [&](const char* step) {
+        p.form->timer().SetEnabled(false);
+        QTest::qWait(30);  // the updates the step asked for are painted
+        const QImage shown = p.OnScreen();
+        view.repaint();
+        EXPECT_TRUE(shown == p.OnScreen()) << step << " at " << ratio;
+        p.form->timer().SetEnabled(true);
+    };
+    p.form->New->trigger();
+    ASSERT_TRUE(WaitFor([&] { return !p.state().NeedPiece; }));
+    expectAsRepainted("spawn");
+    for (const int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+        p.Key(key);
+        expectAsRepainted("move or turn");
+    }
+    SettleFullRow(p.form->game().state, kLastRow, 3);
+    SettleFullRow(p.form->game().state, kLastRow - 1, 5);
+    p.form->renderer().InvalidateAll();
+    view.Sync();
+    expectAsRepainted("rows settled");
+    p.Key(Qt::Key_Space);
+    expectAsRepainted("drop");
+    ASSERT_TRUE(WaitFor([&] { return p.state().Lines == 2 && !p.state().NeedPiece; }));
+    expectAsRepainted("rows cleared, next piece");
+    p.Key(Qt::Key_P);
+    expectAsRepainted("pause");
+    p.Key(Qt::Key_P);
+    expectAsRepainted("resume");
+    p.form->Exit1->trigger();
+    expectAsRepainted("game over");
+
+    // No frame: the ring of screen pixels just inside the game's area shows the game.
+    const QImage shown = p.OnScreen();
+    const QRectF area(QPointF(view.geometry().topLeft()) * ratio, QSizeF(view.size()) * ratio);
+    const QRect inside =
+        QRect(QPoint(static_cast<int>(std::ceil(area.left())) + 1,
+                     static_cast<int>(std::ceil(area.top())) + 1),
+              QPoint(static_cast<int>(area.right()) - 2, static_cast<int>(area.bottom()) - 2)) &
+        shown.rect().adjusted(0, 0, -1, -1);
+    int framePixels = 0;
+    const auto frame = [&](int x, int y) { framePixels += shown.pixel(x, y) == qRgb(0, 0, 0); };
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+        frame(x, inside.top());
+        frame(x, inside.bottom());
+    }
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        frame(inside.left(), y);
+        frame(inside.right(), y);
+    }
+    EXPECT_EQ(framePixels, 0) << "at " << ratio;
 }
 
 }  // namespace

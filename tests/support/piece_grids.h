@@ -32,4 +32,12 @@ inline void PlaceFallingPiece(GameState& s, const PieceGrid& piece, int col, int
     s.NeedPiece = false;
 }
 
+// Fills well row `row` with full squares of `color`, as if pieces had settled there.
+inline void SettleFullRow(GameState& s, int row, int color) {
+    for (int c = kFirstColumn; c <= kLastColumn; ++c) {
+        s.Well.Set(row, c, kFull);
+        *s.WellLayers.Find(row, c) = CellLayers{1, {Layer{kFull, color}}};
+    }
+}
+
 }  // namespace zonky::test

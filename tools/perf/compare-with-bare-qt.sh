@@ -4,8 +4,9 @@
 # memory, CPU while idle (before a game, paused, after a game), CPU during a game at level 1
 # and at level 8, CPU during the game-over wait. Needs a build (./build.sh test or run),
 # Xvfb and python3. With BASELINE set to an older build's program_probe, that one is measured
-# alongside, in the same runs.
-#   [RUNS=5] [IDLE_SECONDS=10] [BASELINE=old/bench/program_probe] \
+# alongside, in the same runs. SCALE runs every program at that desktop scale (Qt's
+# QT_SCALE_FACTOR, 1.5 for 150 %).
+#   [RUNS=5] [IDLE_SECONDS=10] [BASELINE=old/bench/program_probe] [SCALE=1.5] \
 #     tools/perf/compare-with-bare-qt.sh [BUILD_DIR]
 set -euo pipefail
 BUILD=${1:-build}
@@ -39,6 +40,7 @@ XVFB_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$WORK/display")"
 export XDG_RUNTIME_DIR=$WORK SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+[ -n "${SCALE:-}" ] && export QT_SCALE_FACTOR=$SCALE
 cd "$WORK"
 
 now_ms() { date +%s%3N; }
@@ -149,7 +151,7 @@ b_ms=$(col 1); b_kb=$(col 2); b_idle=$(col 3); p_ms=$(col 4); p_kb=$(col 5); p_i
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
 echo
-echo "| measure (median of $runs) | bare Qt window | zonkymosaro | ratio |"
+echo "| measure (median of $runs, scale ${QT_SCALE_FACTOR:-1}) | bare Qt window | zonkymosaro | ratio |"
 echo "|---|---|---|---|"
 echo "| start to first window | ${b_ms} ms | ${p_ms} ms | $(ratio "$p_ms" "$b_ms") |"
 echo "| peak memory (VmHWM) | ${b_kb} kB | ${p_kb} kB | $(ratio "$p_kb" "$b_kb") |"
