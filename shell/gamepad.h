@@ -14,11 +14,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "shell/pad_keys.h"
-
-class QDialog;
 
 namespace zonky {
 
@@ -80,9 +77,9 @@ class Gamepads : public QObject {
     std::shared_ptr<Life> life_;
 };
 
-// Where the program's pads play: the main window's keys and its Pause command while that
-// window is active; A also presses the default button of the listed dialogs while one of
-// them is active. Anywhere else a pad does nothing.
-Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable);
+// Where the program's pads play: the main window's keys, and Start as its Pause or New,
+// while that window is active; while one of the program's dialogs is active, A presses its
+// default button and B is its Escape. Anywhere else a pad does nothing.
+Gamepads::Deliver PadCommandsTo(TMainForm& form);
 
 }  // namespace zonky

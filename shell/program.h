@@ -34,7 +34,7 @@ struct Program {
           AboutFormRus(&MainForm),
           Form2(MainForm.settings(), &MainForm),
           AboutFormEng(&MainForm),
-          Pads(PadCommandsTo(MainForm, {&InputName, &HiScoreForm})) {
+          Pads(PadCommandsTo(MainForm)) {
         MainForm.AttachDialogs(AllDialogs());
         Pads.Open();
     }
