@@ -1,9 +1,12 @@
 #include "shell/sound_player.h"
 
+#include <dlfcn.h>
+
 #include <QFile>
 #include <QString>
 #include <algorithm>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -27,6 +30,27 @@ constexpr std::chrono::milliseconds kCloseTimeout{2000};
 
 constexpr SoundEffect kAllSounds[] = {SoundEffect::Upal, SoundEffect::Fire, SoundEffect::Space,
                                       SoundEffect::LevelFin};
+
+// Said once, on the terminal, when no sound device opens.
+constexpr char kNoSoundMessage[] =
+    "zonkymosaro: no sound device found: the game runs without sound";
+
+void Silent(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA's library writes its own complaints to the terminal (a dozen lines when the machine
+// has no sound card) while SDL looks for a device: the player gets the one line above
+// instead. The library stays loaded, so SDL's ALSA driver finds it with the quiet handler.
+void QuietAlsa() {
+    static const bool quiet = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (alsa == nullptr) return false;
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        const auto set =
+            reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+        return set != nullptr && set(&Silent) == 0;
+    }();
+    (void)quiet;
+}
 
 // The sounds are stored under their names in capitals.
 QString ResourcePath(SoundEffect sound) {
@@ -80,6 +104,7 @@ struct SoundPlayer::Shared {
     std::optional<SoundEffect> pending;  // asked for while no device was open
     std::array<std::vector<Uint8>, 4> sounds;
     bool converted = false;
+    bool toldNoDevice = false;
 
     // The sound being played and how far; SDL's audio thread reads them under the device lock.
     const std::vector<Uint8>* current = nullptr;
@@ -133,13 +158,16 @@ struct SoundPlayer::Shared {
         bool own = false;
         {
             const std::lock_guard start(SdlStartLock());
+            QuietAlsa();
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
                 opened = tryOpen();
                 if (opened == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
             }
             for (int k = 0; opened == 0 && k < SDL_GetNumAudioDrivers(); ++k) {
                 const std::string driver = SDL_GetAudioDriver(k);
-                if (driver == "disk" || driver == "dummy") continue;
+                // sndio reaches the same ALSA devices through libasound on Linux, and prints
+                // its failure to the terminal itself.
+                if (driver == "disk" || driver == "dummy" || driver == "sndio") continue;
                 if (SDL_AudioInit(driver.c_str()) != 0) continue;
                 opened = tryOpen();
                 own = opened != 0;
@@ -148,6 +176,10 @@ struct SoundPlayer::Shared {
         }
         // It plays silence until a sound is started.
         if (opened != 0) SDL_PauseAudioDevice(opened, 0);
+        if (opened == 0 && !toldNoDevice) {
+            std::fprintf(stderr, "%s\n", kNoSoundMessage);
+            toldNoDevice = true;
+        }
         std::lock_guard lock(mutex);
         device = opened;
         ownDriver = own;
