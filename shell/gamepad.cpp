@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 
 #include <future>
 #include <mutex>
@@ -101,6 +102,21 @@ void Gamepads::Open() {
             QMetaObject::invokeMethod(
                 owner, [owner, ok] { owner->Opened(ok); }, Qt::QueuedConnection);
     }).detach();
+}
+
+void Gamepads::OpenAfterFirstWindow() {
+    if (open_ || devices_) return;
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool Gamepads::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched->isWindowType() &&
+        static_cast<QWindow*>(watched)->isExposed()) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        // After the window has painted what this exposure asks for.
+        QTimer::singleShot(0, this, [this] { Open(); });
+    }
+    return false;
 }
 
 void Gamepads::Opened(bool ok) {

@@ -44,6 +44,9 @@ class Gamepads : public QObject {
     // Starts SDL's controller subsystem on a thread of its own (it may take long with some
     // pads) and looks for pads once it is up; returns at once.
     void Open();
+    // Opens once a window of the program is first on screen: SDL's controller start is
+    // work that the first window need not wait for.
+    void OpenAfterFirstWindow();
     bool IsOpen() const { return open_; }
 
     // Takes in what SDL has seen since the last call and hands on the commands, the
@@ -57,6 +60,9 @@ class Gamepads : public QObject {
     bool Polling() const { return timer_.isActive(); }
 
     static Ms Now();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Opened(bool ok);

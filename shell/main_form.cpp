@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <utility>
+
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "records/hiscore_file.h"
@@ -182,10 +184,18 @@ bool TMainForm::RunShortcutOfPhysicalKey(const QKeyEvent& event) {
     return false;
 }
 
+const Dialogs& TMainForm::Needed() {
+    if (makeTheRest_) {
+        dialogs_ = std::exchange(makeTheRest_, nullptr)();
+        ApplyLanguage();
+    }
+    return dialogs_;
+}
+
 void TMainForm::OptionsClick() {
     Timer1.SetEnabled(false);
     const std::uint8_t language = settings().UiLanguage;
-    if (dialogs_.OpForm) dialogs_.OpForm->exec();
+    if (Needed().OpForm) dialogs_.OpForm->exec();
     if (settings().UiLanguage != language) ApplyLanguage();
     const FileWriteResult saved = settingsFile_.Save(settings());
     Timer1.SetEnabled(true);
@@ -199,11 +209,12 @@ void TMainForm::OptionsClick() {
 }
 
 void TMainForm::hiScore1Click() {
-    if (dialogs_.HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
+    if (Needed().HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
 }
 
 void TMainForm::About1Click() {
     Timer1.SetEnabled(false);
+    Needed();
     if (settings().UiLanguage == 1) {
         if (dialogs_.AboutFormRus) dialogs_.AboutFormRus->exec();
     } else if (dialogs_.AboutFormEng) {
@@ -219,7 +230,7 @@ void TMainForm::RunGameOver(const GameResult& result) {
     view_->Sync();
     Delay(kGameOverWait);
     if (!QualifiesForHiScore(hiScores_, result)) return;
-    if (!dialogs_.InputName || !dialogs_.HiScoreForm) return;
+    if (!Needed().InputName || !dialogs_.HiScoreForm) return;
     dialogs_.InputName->exec();
     // Merged with what other copies of the game saved meanwhile. A failed save keeps the
     // new entry in memory; the player is not bothered with it.
