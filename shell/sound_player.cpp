@@ -38,18 +38,17 @@ constexpr char kNoSoundMessage[] =
 void Silent(const char*, int, const char*, int, const char*, ...) {}
 
 // ALSA's library writes its own complaints to the terminal (a dozen lines when the machine
-// has no sound card) while SDL looks for a device: the player gets the one line above
-// instead. The library stays loaded, so SDL's ALSA driver finds it with the quiet handler.
+// has no sound card) while SDL opens a device through it: the player gets the one line above
+// instead. Only a library SDL has already loaded is touched, and it then stays loaded, with
+// the quiet handler, for the rest of the run.
 void QuietAlsa() {
-    static const bool quiet = [] {
-        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-        if (alsa == nullptr) return false;
-        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-        const auto set =
-            reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
-        return set != nullptr && set(&Silent) == 0;
-    }();
-    (void)quiet;
+    static bool quiet = false;
+    if (quiet) return;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    const auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    quiet = set != nullptr && set(&Silent) == 0;
 }
 
 // The sounds are stored under their names in capitals.
@@ -153,12 +152,14 @@ struct SoundPlayer::Shared {
         want.userdata = this;
         // No changes allowed: SDL converts to the hardware's format, so the sounds converted
         // beforehand always fit.
-        auto tryOpen = [&want] { return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0); };
+        auto tryOpen = [&want] {
+            QuietAlsa();
+            return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        };
         SDL_AudioDeviceID opened = 0;
         bool own = false;
         {
             const std::lock_guard start(SdlStartLock());
-            QuietAlsa();
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
                 opened = tryOpen();
                 if (opened == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
