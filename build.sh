@@ -9,14 +9,17 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Debian packages the build, the tests and the package need.
-PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libsdl2-dev fonts-liberation2 fonts-comic-neue
-  desktop-file-utils appstream dpkg-dev file libglib2.0-bin
-  xvfb xauth xdotool x11-apps imagemagick libx11-dev openbox
-)
+# The Debian packages a command needs, from the one table of what the build, the tests and
+# the package checks call (tools/needs.tsv): its rows for "run" (every command builds the
+# game) and those for the command itself.
+NEEDS_TABLE=tools/needs.tsv
+packages_for() {
+  local kind name package needed_by
+  while read -r kind name package needed_by; do
+    case "$kind" in '' | \#*) continue ;; esac
+    case ",$needed_by," in *,run,* | *,"$1",*) echo "$package" ;; esac
+  done <"$NEEDS_TABLE" | sort -u
+}
 
 BUILD_DIR=build
 PACKAGE_DIR=$BUILD_DIR/package
@@ -28,9 +31,10 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 say() { printf '==> %s\n' "$*"; }
 
+# Installs the packages the command ($1) needs that are not there yet.
 install_missing() {
   local missing=() p
-  for p in "${PACKAGES[@]}"; do
+  for p in $(packages_for "$1"); do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -50,11 +54,25 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Configures $BUILD_DIR with the options given and builds the targets given (all when none).
+# Every command shares the one build directory: what `run` built, `test` reuses.
 configure_and_build() {
+  local options=() targets
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  targets=("$@")
   say "building in $BUILD_DIR"
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD_DIR" -j "$JOBS"
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  if [ ${#targets[@]} -eq 0 ]; then
+    cmake --build "$BUILD_DIR" -j "$JOBS"
+  else
+    cmake --build "$BUILD_DIR" -j "$JOBS" --target "${targets[@]}"
+  fi
 }
+
+# The game alone: no tests, no benchmarks, nothing they need installed.
+GAME_ONLY=(-DZONKY_TESTS=OFF -DZONKY_BENCHMARKS=OFF)
+EVERYTHING=(-DZONKY_TESTS=ON -DZONKY_BENCHMARKS=ON)
 
 # The engine, the records and the tools with their tests again with clang, AddressSanitizer and UndefinedBehaviorSanitizer.
 build_sanitized() {
@@ -160,15 +178,15 @@ make_package() {
 
 case "${1:-}" in
   test)
-    install_missing
-    configure_and_build
+    install_missing test
+    configure_and_build "${EVERYTHING[@]}"
     build_sanitized
     run_tests
     run_fuzzers
     ;;
   run)
-    install_missing
-    configure_and_build
+    install_missing run
+    configure_and_build "${GAME_ONLY[@]}" -- zonkymosaro
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
       echo "error: no display to open the game's window on (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
       exit 1
@@ -177,13 +195,13 @@ case "${1:-}" in
     exec "$BUILD_DIR/shell/zonkymosaro"
     ;;
   package)
-    install_missing
-    configure_and_build
+    install_missing package
+    configure_and_build "${GAME_ONLY[@]}"
     make_package
     ;;
   bench)
-    install_missing
-    configure_and_build
+    install_missing bench
+    configure_and_build -DZONKY_TESTS=OFF -DZONKY_BENCHMARKS=ON
     for b in "$BUILD_DIR"/bench/*_bench; do "$b"; done
     ;;
   *)

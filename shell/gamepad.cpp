@@ -4,12 +4,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 
 #include <future>
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "shell/main_form.h"
 #include "shell/sdl_start.h"
@@ -102,6 +105,21 @@ void Gamepads::Open() {
     }).detach();
 }
 
+void Gamepads::OpenAfterFirstWindow() {
+    if (open_ || devices_) return;
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool Gamepads::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched->isWindowType() &&
+        static_cast<QWindow*>(watched)->isExposed()) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        // After the window has painted what this exposure asks for.
+        QTimer::singleShot(0, this, [this] { Open(); });
+    }
+    return false;
+}
+
 void Gamepads::Opened(bool ok) {
     if (!ok || open_) return;
     open_ = true;
@@ -187,38 +205,48 @@ void Gamepads::Poll(Ms now) {
 
 namespace {
 
-void DeliverPadCommand(PadCommand command, TMainForm& form,
-                       const std::vector<QDialog*>& confirmable) {
+// A dialog's answer from the pad: A presses its default button, B is its Escape (Cancel
+// where it has one; the dialog decides, as for the key).
+void AnswerDialog(PadCommand command, QDialog& dialog) {
+    if (command == PadCommand::Turn) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->isDefault() && button->isEnabled() && button->isVisible()) {
+                button->click();
+                return;
+            }
+    } else if (command == PadCommand::TurnBack) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &release);
+    }
+}
+
+void DeliverPadCommand(PadCommand command, TMainForm& form) {
     // An open menu has the keys, as it would have the keyboard's.
     if (QApplication::activePopupWidget() != nullptr) return;
+    // Only this program's windows: with another program's window active there is none.
     QWidget* active = QApplication::activeWindow();
     if (active == nullptr) return;
     if (active == &form) {
         if (command == PadCommand::Pause) {
-            form.Pause1->trigger();
+            // Start pauses and resumes a game, and with none running begins one in the
+            // current mode, as F2 does.
+            const GameState& state = form.game().state;
+            (state.Running || state.Paused ? form.Pause1 : form.New)->trigger();
             return;
         }
         const PadKey key = KeyOf(command);
         form.view().KeyDown(key.code, key.modifiers);
         return;
     }
-    if (command != PadCommand::Turn) return;
-    for (QDialog* dialog : confirmable) {
-        if (dialog != active) continue;
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-            if (button->isDefault() && button->isEnabled()) {
-                button->click();
-                return;
-            }
-    }
+    if (auto* dialog = qobject_cast<QDialog*>(active)) AnswerDialog(command, *dialog);
 }
 
 }  // namespace
 
-Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable) {
-    return [&form, confirmable = std::move(confirmable)](PadCommand command) {
-        DeliverPadCommand(command, form, confirmable);
-    };
+Gamepads::Deliver PadCommandsTo(TMainForm& form) {
+    return [&form](PadCommand command) { DeliverPadCommand(command, form); };
 }
 
 }  // namespace zonky

@@ -14,11 +14,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "shell/pad_keys.h"
-
-class QDialog;
 
 namespace zonky {
 
@@ -47,6 +44,9 @@ class Gamepads : public QObject {
     // Starts SDL's controller subsystem on a thread of its own (it may take long with some
     // pads) and looks for pads once it is up; returns at once.
     void Open();
+    // Opens once a window of the program is first on screen: SDL's controller start is
+    // work that the first window need not wait for.
+    void OpenAfterFirstWindow();
     bool IsOpen() const { return open_; }
 
     // Takes in what SDL has seen since the last call and hands on the commands, the
@@ -60,6 +60,9 @@ class Gamepads : public QObject {
     bool Polling() const { return timer_.isActive(); }
 
     static Ms Now();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Opened(bool ok);
@@ -83,9 +86,9 @@ class Gamepads : public QObject {
     std::shared_ptr<Life> life_;
 };
 
-// Where the program's pads play: the main window's keys and its Pause command while that
-// window is active; A also presses the default button of the listed dialogs while one of
-// them is active. Anywhere else a pad does nothing.
-Gamepads::Deliver PadCommandsTo(TMainForm& form, std::vector<QDialog*> confirmable);
+// Where the program's pads play: the main window's keys, and Start as its Pause or New,
+// while that window is active; while one of the program's dialogs is active, A presses its
+// default button and B is its Escape. Anywhere else a pad does nothing.
+Gamepads::Deliver PadCommandsTo(TMainForm& form);
 
 }  // namespace zonky

@@ -1,5 +1,5 @@
-// zonkymosaro: the program. The main window and its six dialogs are made once, in this
-// order, and live until the program ends.
+// zonkymosaro: the program. The main window and its dialogs are made once (see Program) and
+// live until the program ends.
 #include <QApplication>
 
 #include "shell/display.h"

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <utility>
+
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "records/hiscore_file.h"
@@ -186,10 +188,18 @@ bool TMainForm::RunShortcutOfPhysicalKey(const QKeyEvent& event) {
     return false;
 }
 
+const Dialogs& TMainForm::Needed() {
+    if (makeTheRest_) {
+        dialogs_ = std::exchange(makeTheRest_, nullptr)();
+        ApplyLanguage();
+    }
+    return dialogs_;
+}
+
 void TMainForm::OptionsClick() {
     Timer1.SetEnabled(false);
     const std::uint8_t language = settings().UiLanguage;
-    if (dialogs_.OpForm) dialogs_.OpForm->exec();
+    if (Needed().OpForm) dialogs_.OpForm->exec();
     if (settings().UiLanguage != language) ApplyLanguage();
     const FileWriteResult saved = settingsFile_.Save(settings());
     Timer1.SetEnabled(true);
@@ -204,11 +214,12 @@ void TMainForm::OptionsClick() {
 
 void TMainForm::hiScore1Click() {
     hiScoreFile_.SavePending(hiScores_);
-    if (dialogs_.HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
+    if (Needed().HiScoreForm) dialogs_.HiScoreForm->ShowTab(game_.state.GameMode);
 }
 
 void TMainForm::About1Click() {
     Timer1.SetEnabled(false);
+    Needed();
     if (settings().UiLanguage == 1) {
         if (dialogs_.AboutFormRus) dialogs_.AboutFormRus->exec();
     } else if (dialogs_.AboutFormEng) {
@@ -225,7 +236,7 @@ void TMainForm::RunGameOver(const GameResult& result) {
     Delay(kGameOverWait);
     // A close tries unsaved results once, after this sequence, within one lock wait.
     const bool closing = closeRequested_ || game_.ClosePending();
-    if (!QualifiesForHiScore(hiScores_, result) || !dialogs_.InputName || !dialogs_.HiScoreForm) {
+    if (!QualifiesForHiScore(hiScores_, result) || !Needed().InputName || !dialogs_.HiScoreForm) {
         if (!closing) hiScoreFile_.SavePending(hiScores_);  // what earlier saves could not store
         return;
     }

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QMenu>
 
+#include <functional>
+
 #include "game/game.h"
 #include "game/random.h"
 #include "records/hiscore_file.h"
@@ -45,7 +47,12 @@ class TMainForm : public QMainWindow {
     explicit TMainForm(std::uint32_t seed = SystemRandom::TimeOfDaySeed());
     ~TMainForm() override;
 
-    void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    // The dialogs at hand, and what makes the rest when one of them is first needed (they
+    // then take the language of the moment).
+    void AttachDialogs(const Dialogs& dialogs, std::function<Dialogs()> makeTheRest = {}) {
+        dialogs_ = dialogs;
+        makeTheRest_ = std::move(makeTheRest);
+    }
 
     // The first-show sequence: records, settings, language, the welcome dialog alone; then
     // the window appears, centred on the screen.
@@ -91,6 +98,8 @@ class TMainForm : public QMainWindow {
     // layout) still runs its command: the letter is found from the physical key.
     bool RunShortcutOfPhysicalKey(const QKeyEvent& event);
 
+    // Every dialog, the ones not made yet made now.
+    const Dialogs& Needed();
     void OptionsClick();
     void hiScore1Click();
     void About1Click();
@@ -109,6 +118,7 @@ class TMainForm : public QMainWindow {
     SettingsFile settingsFile_;
     GameView* view_ = nullptr;
     Dialogs dialogs_;
+    std::function<Dialogs()> makeTheRest_;
     bool closing_ = false;
     bool closeRequested_ = false;  // a close is ending the game
     // The save tried by the game-over sequence of a close, which the close does not repeat.

@@ -1,9 +1,12 @@
-// The program's windows: the main window and its six dialogs, made in this order once and
-// kept until the program ends, and the game pads that play beside the keyboard.
+// The program's windows: the main window and its six dialogs, kept until the program ends,
+// and the game pads that play beside the keyboard. Only the welcome dialog is shown before
+// the main window; the other five are made when one of them is first needed.
 #pragma once
 
 #include <QApplication>
 #include <QIcon>
+
+#include <memory>
 
 #include "records/dialogs/dialog_support.h"
 #include "records/dialogs/hiscore.h"
@@ -27,33 +30,43 @@ inline void SetUpApplication() {
 }
 
 struct Program {
-    Program()
-        : OpForm(MainForm.settings(), &MainForm),
-          InputName(&MainForm),
-          HiScoreForm(MainForm.hiScores(), &MainForm),
-          AboutFormRus(&MainForm),
-          Form2(MainForm.settings(), &MainForm),
-          AboutFormEng(&MainForm),
-          Pads(PadCommandsTo(MainForm, {&InputName, &HiScoreForm})) {
-        MainForm.AttachDialogs(AllDialogs());
-        Pads.Open();
+    Program() : Form2(MainForm.settings(), &MainForm), Pads(PadCommandsTo(MainForm)) {
+        MainForm.AttachDialogs({.Form2 = &Form2}, [this] { return AllDialogs(); });
+        Pads.OpenAfterFirstWindow();
     }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // Every dialog, the ones not made yet made now.
     Dialogs AllDialogs() {
-        return {&OpForm, &InputName, &HiScoreForm, &AboutFormRus, &Form2, &AboutFormEng};
+        if (!later_) later_ = std::make_unique<LaterDialogs>(MainForm);
+        return {&later_->OpForm, &later_->InputName,   &later_->HiScoreForm, &later_->AboutFormRus,
+                &Form2,          &later_->AboutFormEng};
     }
+    // Whether the five dialogs after the welcome have been made.
+    bool DialogsMade() const { return later_ != nullptr; }
 
     TMainForm MainForm;
-    TOpForm OpForm;
-    TInputName InputName;
-    THiScoreForm HiScoreForm;
-    TAboutFormRus AboutFormRus;
     TForm2 Form2;
-    TAboutFormEng AboutFormEng;
     // Game pads play beside the keyboard; a player without one never notices them.
     Gamepads Pads;
+
+  private:
+    // In the old program's order of creation.
+    struct LaterDialogs {
+        explicit LaterDialogs(TMainForm& form)
+            : OpForm(form.settings(), &form),
+              InputName(&form),
+              HiScoreForm(form.hiScores(), &form),
+              AboutFormRus(&form),
+              AboutFormEng(&form) {}
+        TOpForm OpForm;
+        TInputName InputName;
+        THiScoreForm HiScoreForm;
+        TAboutFormRus AboutFormRus;
+        TAboutFormEng AboutFormEng;
+    };
+    std::unique_ptr<LaterDialogs> later_;
 };
 
 }  // namespace zonky

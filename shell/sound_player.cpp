@@ -1,9 +1,12 @@
 #include "shell/sound_player.h"
 
+#include <dlfcn.h>
+
 #include <QFile>
 #include <QString>
 #include <algorithm>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -30,6 +33,26 @@ constexpr std::chrono::milliseconds kCloseTimeout{2000};
 
 constexpr SoundEffect kAllSounds[] = {SoundEffect::Upal, SoundEffect::Fire, SoundEffect::Space,
                                       SoundEffect::LevelFin};
+
+// Said once, on the terminal, when no sound device opens.
+constexpr char kNoSoundMessage[] =
+    "zonkymosaro: no sound device found: the game runs without sound";
+
+void Silent(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA's library writes its own complaints to the terminal (a dozen lines when the machine
+// has no sound card) while SDL opens a device through it: the player gets the one line above
+// instead. Only a library SDL has already loaded is touched, and it then stays loaded, with
+// the quiet handler, for the rest of the run.
+void QuietAlsa() {
+    static bool quiet = false;
+    if (quiet) return;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    const auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    quiet = set != nullptr && set(&Silent) == 0;
+}
 
 // The sounds are stored under their names in capitals.
 QString ResourcePath(SoundEffect sound) {
@@ -83,6 +106,7 @@ struct SoundPlayer::Shared {
     std::optional<SoundEffect> pending;  // asked for while no device was open
     std::array<std::vector<Uint8>, 4> sounds;
     bool converted = false;
+    bool toldNoDevice = false;
 
     // The sound being played and how far; SDL's audio thread reads them under the device lock.
     const std::vector<Uint8>* current = nullptr;
@@ -131,7 +155,10 @@ struct SoundPlayer::Shared {
         want.userdata = this;
         // No changes allowed: SDL converts to the hardware's format, so the sounds converted
         // beforehand always fit.
-        auto tryOpen = [&want] { return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0); };
+        auto tryOpen = [&want] {
+            QuietAlsa();
+            return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        };
         SDL_AudioDeviceID opened = 0;
         bool own = false;
         {
@@ -142,7 +169,9 @@ struct SoundPlayer::Shared {
             }
             for (int k = 0; opened == 0 && k < SDL_GetNumAudioDrivers(); ++k) {
                 const std::string driver = SDL_GetAudioDriver(k);
-                if (driver == "disk" || driver == "dummy") continue;
+                // sndio reaches the same ALSA devices through libasound on Linux, and prints
+                // its failure to the terminal itself.
+                if (driver == "disk" || driver == "dummy" || driver == "sndio") continue;
                 if (SDL_AudioInit(driver.c_str()) != 0) continue;
                 opened = tryOpen();
                 own = opened != 0;
@@ -151,6 +180,10 @@ struct SoundPlayer::Shared {
         }
         // It plays silence until a sound is started.
         if (opened != 0) SDL_PauseAudioDevice(opened, 0);
+        if (opened == 0 && !toldNoDevice) {
+            std::fprintf(stderr, "%s\n", kNoSoundMessage);
+            toldNoDevice = true;
+        }
         std::lock_guard lock(mutex);
         device = opened;
         ownDriver = own;

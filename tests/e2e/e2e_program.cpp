@@ -246,9 +246,11 @@ int main(int argc, char** argv) {
     zonky::SetUpApplication();
 
     zonky::Program program;
+    // The channel reports on every dialog, so here they are all made at the start.
+    const zonky::Dialogs dialogs = program.AllDialogs();
     const zonky::ControlChannel channel(
-        {&program.MainForm, &program.OpForm, &program.InputName, &program.HiScoreForm,
-         &program.AboutFormRus, &program.Form2, &program.AboutFormEng},
+        {&program.MainForm, dialogs.OpForm, dialogs.InputName, dialogs.HiScoreForm,
+         dialogs.AboutFormRus, dialogs.Form2, dialogs.AboutFormEng},
         control, answers);
     program.MainForm.FormShow();
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
+#include "tests/support/tool_table.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -46,8 +48,11 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 // a file), and `keepFd` survives the exec.
 pid_t Spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
             const fs::path& cwd, int out, int keepFd) {
-    std::vector<std::string> args = argv;
     std::vector<std::string> envLines = EnvironmentOf(env);
+    // Only programs of the one table, found at once, or a failure that names the package.
+    for (const std::string& line : envLines)
+        if (line.rfind("PATH=", 0) == 0) test::RequireTool(argv.at(0), line.substr(5));
+    std::vector<std::string> args = argv;
     std::vector<char*> argp = Pointers(args);
     std::vector<char*> envp = Pointers(envLines);
     const std::string dir = cwd.string();

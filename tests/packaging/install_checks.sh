@@ -7,19 +7,52 @@
 #   install_checks.sh appstream TREE           appstreamcli on the metainfo and the tree
 #   install_checks.sh launcher TREE            where the launcher starts the program
 #   install_checks.sh entry TREE               the desktop entry started as a desktop does
-# TREE is where the files are now, PREFIX where they are meant to be run from. A check whose
-# tool is missing exits 77, which ctest reports as skipped.
+# TREE is where the files are now, PREFIX where they are meant to be run from. The checks
+# start only programs of tools/needs.tsv (PATH holds those and nothing else here), and a
+# program missing from the machine fails at once, naming the package that brings it.
 set -eu
 
 APP_ID=org.example.zonkymosaro
 DESKTOP_FILE=share/applications/zonkymosaro.desktop
 METAINFO_FILE=share/metainfo/$APP_ID.metainfo.xml
 ICON_SIZES="16 24 32 48 64 128 256"
-SKIPPED=77
+NEEDS_TABLE=$(cd "$(dirname "$0")/../../tools" && pwd)/needs.tsv
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# PATH becomes a folder of links to the table's programs found on it, and nothing else.
+only_table_programs() {
+    mkdir "$work/bin"
+    while read -r kind name package needed_by; do
+        [ "$kind" = program ] || continue
+        old_ifs=$IFS
+        IFS=:
+        for dir in $PATH; do
+            if [ -f "$dir/$name" ] && [ -x "$dir/$name" ]; then
+                ln -s "$dir/$name" "$work/bin/$name"
+                break
+            fi
+        done
+        IFS=$old_ifs
+    done <"$NEEDS_TABLE"
+    PATH=$work/bin
+}
+only_table_programs
+
+# Fails at once when a program a check calls is missing, naming its package.
+need() {
+    for tool in "$@"; do
+        package=$(awk -v p="$tool" '$1 == "program" && $2 == p { print $3 }' "$NEEDS_TABLE")
+        [ -n "$package" ] || fail "$tool is not in $NEEDS_TABLE: add it with its Debian package"
+        [ -x "$work/bin/$tool" ] ||
+            fail "$tool is not installed: it comes with the Debian package $package"
+    done
 }
 
 expected_files() {
@@ -87,10 +120,7 @@ check_tree() {
 }
 
 check_desktop() {
-    if ! command -v desktop-file-validate >/dev/null 2>&1; then
-        echo "desktop-file-validate not found (Debian package desktop-file-utils): skipped"
-        exit "$SKIPPED"
-    fi
+    need desktop-file-validate
     # It prints hints even when the entry is valid; any output counts as a failure here.
     output=$(desktop-file-validate "$1/$DESKTOP_FILE" 2>&1) || fail "desktop-file-validate: $output"
     [ -z "$output" ] || fail "desktop-file-validate: $output"
@@ -98,10 +128,7 @@ check_desktop() {
 }
 
 check_appstream() {
-    if ! command -v appstreamcli >/dev/null 2>&1; then
-        echo "appstreamcli not found (Debian package appstream): skipped"
-        exit "$SKIPPED"
-    fi
+    need appstreamcli
     # --no-net: the screenshot's and home page's addresses are not fetched.
     appstreamcli validate --no-net --strict --explain "$1/$METAINFO_FILE"
     # The tree check also matches the metainfo with the desktop entry it names.
@@ -152,8 +179,7 @@ check_launcher() {
     tree=$(cd "$1" && pwd -P)
     launcher=$tree/bin/zonkymosaro-launcher
     program=$tree/bin/zonkymosaro
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    need env mkdir dirname readlink
     mkdir -m 700 "$work/runtime" "$work/home"
     home=$work/home
 
@@ -187,14 +213,9 @@ check_launcher() {
 # records directory. The entry names its launcher by the prefix, so TREE must be installed
 # where it is meant to run.
 check_entry() {
-    if ! command -v gio >/dev/null 2>&1; then
-        echo "gio not found (Debian package libglib2.0-bin): skipped"
-        exit "$SKIPPED"
-    fi
+    need gio env
     tree=$(cd "$1" && pwd -P)
     program=$tree/bin/zonkymosaro
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
     mkdir -m 700 "$work/runtime" "$work/home"
     records=$work/data/zonkymosaro
     (cd / && exec env -i PATH="$PATH" HOME="$work/home" XDG_DATA_HOME="$work/data" \
@@ -223,6 +244,7 @@ check_entry() {
 
 case "${1:-}" in
 install)
+    need cmake
     rm -rf "$3"
     cmake --install "$2" --prefix "$3"
     ;;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 
 #include <vector>
@@ -265,13 +267,22 @@ bool WaitActive(QWidget* window) {
 }
 
 struct PadProgram : ProgramInTempDir {
-    PadProgram() {
+    // With `show`, past the welcome dialog and into the main window; else the caller shows.
+    explicit PadProgram(bool show = true) {
+        if (show) Show();
+    }
+    void Show() {
         form->FormShow();
         QApplication::setActiveWindow(form);
         form->activateWindow();
         (void)WaitActive(form);
-        ready = WaitFor([this] { return windows->Pads.IsOpen(); }) && pad.Attached();
+        ready = PadsReady();
+    }
+    // The pads are looked for once a window is on screen; then the virtual pad is found.
+    bool PadsReady() {
+        const bool open = WaitFor([this] { return windows->Pads.IsOpen(); }) && pad.Attached();
         Poll();
+        return open;
     }
     // Presses and lets go as a player would, and lets the program read the pad each time.
     void Press(SDL_GameControllerButton button) {
@@ -279,6 +290,23 @@ struct PadProgram : ProgramInTempDir {
         Poll();
         pad.Button(button, false);
         Poll();
+    }
+    // Answers a dialog with one button; whether that closed it. One that stays open is
+    // rejected, so that the test goes on to fail rather than hang.
+    bool Answer(QDialog& dialog, SDL_GameControllerButton button) {
+        if (WaitActive(&dialog)) Press(button);
+        const bool closed = !dialog.isVisible();
+        if (!closed) dialog.reject();
+        return closed;
+    }
+    // The next modal dialog is answered with the button; `closed` tells how that went.
+    void AnswerNext(SDL_GameControllerButton button, bool& closed,
+                    const std::function<void(QDialog&)>& before = {}) {
+        closed = false;
+        answers.Then([this, button, &closed, before](QDialog& dialog) {
+            if (before) before(dialog);
+            closed = Answer(dialog, button);
+        });
     }
     void Poll() { windows->Pads.Poll(Gamepads::Now()); }
     const GameState& state() { return form->game().state; }
@@ -307,7 +335,7 @@ TEST(Program, APadMovesThePieceAsTheKeysDoButOnlyInTheActiveWindow) {
     p.Press(SDL_CONTROLLER_BUTTON_X);
     EXPECT_TRUE(p.state().Dropping);
 
-    // Another window in front: the pad does nothing there, not even pause.
+    // A dialog in front: the pad does not play there, and Start neither pauses nor starts.
     p.HiScoreForm->ShowTab(kClassic);
     QApplication::setActiveWindow(p.HiScoreForm);
     ASSERT_TRUE(WaitActive(p.HiScoreForm));
@@ -316,31 +344,101 @@ TEST(Program, APadMovesThePieceAsTheKeysDoButOnlyInTheActiveWindow) {
     p.Press(SDL_CONTROLLER_BUTTON_START);
     EXPECT_EQ(p.state().PieceCol, colBehind);
     EXPECT_TRUE(p.state().Running);
-    // ... except that A closes the best-players dialog.
+    // ... but A closes it.
     p.Press(SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(p.HiScoreForm->isVisible());
+
+    // Another program's window active (none of this program's): the pad does nothing.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_TRUE(WaitActive(nullptr));
+    p.Press(SDL_CONTROLLER_BUTTON_START);
+    p.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    EXPECT_FALSE(p.state().Paused);
+    EXPECT_EQ(p.state().PieceCol, colBehind);
 }
 
-TEST(Program, AGameEndsWithTheRecordConfirmedByThePadAlone) {
-    PadProgram p;
-    ASSERT_TRUE(p.ready);
-    p.form->Zonky1->trigger();
-    p.form->game().state.Score = 100;
-    bool closedByPad = false;
+// From the welcome dialog to a record and the next game, the keyboard untouched. (Ending
+// the game stands in for a full well, which leads to the same dialogs.)
+TEST(Program, FromTheWelcomeToARecordAndTheNextGameWithThePadAlone) {
+    PadProgram p(false);
+    QTest::qWait(50);
+    EXPECT_FALSE(p.windows->Pads.IsOpen());  // no window on screen yet
+    bool welcomeByPad = false;
     p.answers.Then([&](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>()->setText("Pad");
-        if (WaitActive(&dialog)) p.Press(SDL_CONTROLLER_BUTTON_A);
-        closedByPad = !dialog.isVisible();
-        if (!closedByPad) dialog.reject();  // the test goes on to fail, not to hang
+        if (p.PadsReady())
+            welcomeByPad = p.Answer(dialog, SDL_CONTROLLER_BUTTON_A);
+        else
+            dialog.reject();
     });
-    p.form->Exit1->trigger();  // ends the game; a full well leads to the same dialogs
-    EXPECT_TRUE(closedByPad);
-    EXPECT_EQ(p.form->hiScores().Name(kZonky, 1), "Pad");
+    p.Show();
+    ASSERT_TRUE(p.ready);
+    EXPECT_TRUE(welcomeByPad);
+    ASSERT_FALSE(p.state().Running);
+    const int mode = p.state().GameMode;
+
+    p.Press(SDL_CONTROLLER_BUTTON_START);  // no game runs: a new one in the current mode
+    EXPECT_TRUE(p.state().Running);
+    EXPECT_EQ(p.state().GameMode, mode);
+    p.form->game().state.Score = 100;
+    bool nameByPad = false;
+    bool nameStaysOnB = false;
+    p.AnswerNext(SDL_CONTROLLER_BUTTON_A, nameByPad, [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText("Pad");
+        // The name dialog has no Cancel, and Escape does not close it: neither does B.
+        if (WaitActive(&dialog)) p.Press(SDL_CONTROLLER_BUTTON_B);
+        nameStaysOnB = dialog.isVisible();
+    });
+    p.form->Exit1->trigger();
+    EXPECT_TRUE(nameStaysOnB);
+    EXPECT_TRUE(nameByPad);
+    EXPECT_EQ(p.form->hiScores().Name(mode, 1), "Pad");
     ASSERT_TRUE(p.HiScoreForm->isVisible());
     QApplication::setActiveWindow(p.HiScoreForm);
     ASSERT_TRUE(WaitActive(p.HiScoreForm));
     p.Press(SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(p.HiScoreForm->isVisible());
+
+    QApplication::setActiveWindow(p.form);
+    ASSERT_TRUE(WaitActive(p.form));
+    p.Press(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_TRUE(p.state().Running);
+    EXPECT_EQ(p.state().Score, 0);
+}
+
+// A presses the default button of whatever dialog the program shows, B is its Escape.
+TEST(Program, APadAnswersEveryDialog) {
+    PadProgram p;
+    ASSERT_TRUE(p.ready);
+    // Options: B is Cancel, which puts back what the player changed; A keeps it.
+    const int sound = p.form->settings().SoundOn;
+    const auto toggleSound = [](QDialog& dialog) {
+        dialog.findChild<QAbstractButton*>("CheckBox2")->click();
+    };
+    bool optionsByPad = false;
+    p.AnswerNext(SDL_CONTROLLER_BUTTON_B, optionsByPad, toggleSound);
+    p.form->Options->trigger();
+    EXPECT_TRUE(optionsByPad);
+    EXPECT_EQ(p.form->settings().SoundOn, sound);
+    p.AnswerNext(SDL_CONTROLLER_BUTTON_A, optionsByPad, toggleSound);
+    p.form->Options->trigger();
+    EXPECT_TRUE(optionsByPad);
+    EXPECT_NE(p.form->settings().SoundOn, sound);
+
+    for (auto button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B}) {
+        bool aboutByPad = false;
+        p.AnswerNext(button, aboutByPad);
+        p.form->About1->trigger();
+        EXPECT_TRUE(aboutByPad) << button;
+        bool messageByPad = false;
+        p.AnswerNext(button, messageByPad);
+        QMessageBox(QMessageBox::Warning, "Zonky Mosaro", "?", QMessageBox::Ok, p.form).exec();
+        EXPECT_TRUE(messageByPad) << button;
+    }
+
+    bool goodByeByPad = false;
+    p.AnswerNext(SDL_CONTROLLER_BUTTON_A, goodByeByPad);
+    p.form->close();
+    EXPECT_TRUE(goodByeByPad);
 }
 
 }  // namespace

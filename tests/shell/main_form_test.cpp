@@ -50,8 +50,9 @@ TEST(Program, StartsWithTheWelcomeDialogAndWritesNothing) {
     EXPECT_FALSE(QFile::exists(p.File("ZonkyMos.dat")));
 }
 
+// ... and the dialogs after the welcome, made only when one is first needed, take it too.
 TEST(Program, ReadsTheSettingsAndLanguageAtFirstShow) {
-    ProgramInTempDir p;
+    ProgramInTempDir p(true);
     {
         QFile ini(p.File("ZonkyMos.Ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -61,6 +62,15 @@ TEST(Program, ReadsTheSettingsAndLanguageAtFirstShow) {
     EXPECT_EQ(p.form->settings().RotateClockwise, 1);
     EXPECT_EQ(p.form->settings().UiLanguage, 1);
     EXPECT_EQ(p.form->Game1->title(), QString::fromUtf8("&Игра"));
+    EXPECT_EQ(p.answers.seen, std::vector<QString>{"Form2"});
+    EXPECT_FALSE(p.windows->DialogsMade());
+
+    p.form->hiScore1->trigger();
+    ASSERT_TRUE(p.windows->DialogsMade());
+    const Dialogs dialogs = p.windows->AllDialogs();
+    EXPECT_TRUE(dialogs.HiScoreForm->isVisible());
+    EXPECT_EQ(dialogs.HiScoreForm->windowTitle(), UiText(UiId::BestPlayers, 1));
+    EXPECT_EQ(dialogs.OpForm->Controls().ButtonCancel->text(), UiText(UiId::Cancel, 1));
 }
 
 TEST(Program, MenuCommandsStartGamesAndMoveTheCheckMark) {

@@ -70,15 +70,18 @@ class ModalAnswers {
     QDialog* current_ = nullptr;
 };
 
-// The program in its own working directory, which is put back afterwards.
+// The program in its own working directory, which is put back afterwards. Its dialogs are
+// all made at once unless `madeWhenNeeded`, as the program itself makes them.
 struct ProgramInTempDir {
-    ProgramInTempDir() : previous(QDir::currentPath()) {
+    explicit ProgramInTempDir(bool madeWhenNeeded = false) : previous(QDir::currentPath()) {
         QDir::setCurrent(dir.path());
         windows = std::make_unique<::zonky::Program>();
         form = &windows->MainForm;
-        InputName = &windows->InputName;
-        HiScoreForm = &windows->HiScoreForm;
         Form2 = &windows->Form2;
+        if (madeWhenNeeded) return;
+        const Dialogs dialogs = windows->AllDialogs();
+        InputName = dialogs.InputName;
+        HiScoreForm = dialogs.HiScoreForm;
     }
     ~ProgramInTempDir() {
         windows.reset();

@@ -1,5 +1,7 @@
 #include "tests/support/replay_runner.h"
 
+#include "tests/support/tool_table.h"
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -24,6 +26,8 @@ ReplayRun Run(const std::string& prepare, const std::string& script, bool fromSt
     const std::string command =
         "cd '" + dir.string() + "' && " + prepare + " && timeout 60 '" ZONKY_REPLAY "'" +
         (fromStdin ? " < script.txt" : " script.txt") + " > out.json 2> err.txt";
+    const char* const searchPath = std::getenv("PATH");
+    for (const char* tool : {"sh", "timeout"}) RequireTool(tool, searchPath ? searchPath : "");
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::istringstream lines(ReadFile(dir / "out.json"));
