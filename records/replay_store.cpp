@@ -97,6 +97,15 @@ std::optional<std::string> ReplayStore::Find(const HiScoreTable& table, int mode
     return found;
 }
 
+std::uint32_t ReplayStore::RowsWithReplay(const HiScoreTable& table, int mode) const {
+    std::uint32_t rows = 0;
+    const std::vector<Kept> kept = List();
+    for (int k = 1; k <= HiScoreTable::kEntries; ++k)
+        for (const Kept& one : kept)
+            if (ReplayOfRow(one.header, table, mode, k)) rows |= 1U << (k - 1);
+    return rows;
+}
+
 ReplayFileRead ReadReplayFile(const std::string& path) {
     ReplayFileRead read;
     const FileStart start = ReadFileStart(path, kMaxReplayBytes + 1);

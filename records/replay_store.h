@@ -3,6 +3,7 @@
 // cannot be written is simply not there.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ class ReplayStore {
     // or nothing when it could not be written.
     std::optional<std::string> Save(std::string_view text, const ReplayHeader& header,
                                     std::string_view stamp, const HiScoreTable& table);
+
+    // Which rows of a mode's list have their game kept: bit k-1 for row k.
+    std::uint32_t RowsWithReplay(const HiScoreTable& table, int mode) const;
 
     // The file of the game behind row k of a mode's list, if one is kept.
     std::optional<std::string> Find(const HiScoreTable& table, int mode, int k) const;

@@ -380,6 +380,18 @@ bool TMainForm::WatchReplay(const QString& path) {
     return true;
 }
 
+void TMainForm::OfferReplays() {
+    if (!dialogs_.HiScoreForm) return;
+    dialogs_.HiScoreForm->OfferReplays(
+        {[this](int mode) { return replayStore_.RowsWithReplay(hiScores_, mode); },
+         [this](int mode, int k) {
+             if (const std::optional<std::string> path = ReplayOfRow(mode, k))
+                 WatchReplay(QString::fromStdString(*path));
+         },
+         [this] { return ReplayText(ReplayTextId::RowTooltip, settings().UiLanguage); },
+         [this] { return ReplayText(ReplayTextId::Watch, settings().UiLanguage); }});
+}
+
 void TMainForm::EndReplay() {
     if (Watching()) player_->Stop();
 }

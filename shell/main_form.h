@@ -50,7 +50,10 @@ class TMainForm : public QMainWindow {
     explicit TMainForm(std::uint32_t seed = SystemRandom::TimeOfDaySeed());
     ~TMainForm() override;
 
-    void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    void AttachDialogs(const Dialogs& dialogs) {
+        dialogs_ = dialogs;
+        OfferReplays();
+    }
 
     // The first-show sequence: records, settings, language, the welcome dialog alone; then
     // the window appears, centred on the screen.
@@ -120,6 +123,7 @@ class TMainForm : public QMainWindow {
     bool ReplayKey(int key);
     void EndReplay();
     void ShowReplayCaption();
+    void OfferReplays();
 
     // The host and the game only keep references to each other and to the renderer, so they
     // may be bound before the renderer exists.
