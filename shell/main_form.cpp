@@ -78,12 +78,17 @@ TMainForm::TMainForm(std::uint32_t seed)
     recorder_.Attach(game_);
     player_ = std::make_unique<ReplayPlayer>(
         game_, recorder_,
-        ReplayPlayer::Window{[this](const std::function<void()>& call) { Run(call); },
+        // Each call's drawing is completed at once, as between a player's calls, so what is
+        // repainted never depends on how fast the replay runs.
+        ReplayPlayer::Window{[this](const std::function<void()>& call) {
+                                 Run(call);
+                                 renderer_.Flush();
+                             },
                              [this](bool visible) {
                                  renderer_.ShowPauseImage(visible);
                                  view_->Sync();
                              },
-                             [this] { ShowReplayCaption(); },
+                             [this] { renderer_.InvalidateAll(); }, [this] { ShowReplayCaption(); },
                              [this](ReplayPlayer::End end) {
                                  CheckMode(game_.state.GameMode);
                                  if (end == ReplayPlayer::End::Diverged)

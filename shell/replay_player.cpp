@@ -88,6 +88,7 @@ void ReplayPlayer::RunCall(const ReplayStep& step) {
             break;
         case ReplayStep::Minimise:
             game_.HideMainForm();
+            window_.repaintAll();
             break;
         default:
             break;

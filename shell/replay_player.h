@@ -36,6 +36,9 @@ class ReplayPlayer {
         std::function<void(const std::function<void()>&)> run;
         // The pause picture, shown while the playback stands still.
         std::function<void(bool)> showPause;
+        // The whole picture repainted, as when the recorded player restored the window
+        // after minimising it; the watcher's window stays as it is.
+        std::function<void()> repaintAll;
         // After every change of speed or pause, and at the end.
         std::function<void()> changed;
         std::function<void(End)> ended;
