@@ -139,7 +139,14 @@ TEST(Replay, TheGameRecordedIsTheGamePlayedBack) {
     for (int k = 0; k < 3; ++k) p.Key(Qt::Key_Plus);
     EXPECT_EQ(p.form->windowTitle(), "Zonky Mosaro: game of Anna (8x, paused)");
     p.form->Pause1->trigger();
-    ASSERT_TRUE(WaitFor([&] { return !p.form->Watching(); }, 20000));
+    // Speed changed all the way, down to 4x and back.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            p.Key(Qt::Key_Minus);
+            p.Key(Qt::Key_Plus);
+            return !p.form->Watching();
+        },
+        20000));
     ExpectSame(FinalOf(*p.form), p.original);
 
     // Watching wrote nothing and left no game running; the records hold only Anna's game.
