@@ -98,26 +98,54 @@ std::string KeyWord(int key) {
 
 ReplayTally TallyOf(const GameState& state) {
     const bool won = state.Level > kLastLevel;
+    // FNV-1a over the well's cells and the falling piece.
+    std::uint32_t hash = 2166136261U;
+    auto mix = [&hash](std::int32_t value) {
+        hash = (hash ^ static_cast<std::uint32_t>(value)) * 16777619U;
+    };
+    for (int r = kTopRow; r <= kFloorRow; ++r)
+        for (int c = kLeftWall; c <= kRightWall; ++c) mix(state.Well.At(r, c));
+    if (!state.NeedPiece) {
+        for (std::int32_t code : state.CurPiece.cells) mix(code);
+        mix(state.PieceCol);
+        mix(state.PieceRow);
+    }
     return {ShownScore(state.Score), state.Lines, state.Level,
             won ? kLastLevel * kPiecesPerLevel
-                : (state.Level - 1) * kPiecesPerLevel + state.LevelPieces};
+                : (state.Level - 1) * kPiecesPerLevel + state.LevelPieces,
+            hash};
+}
+
+bool Matches(const ReplayTally& expected, const GameState& state) {
+    ReplayTally found = TallyOf(state);
+    if (!expected.well) found.well.reset();
+    return found == expected;
 }
 
 std::string TallyWords(const ReplayTally& tally) {
-    return "score " + std::to_string(tally.score) + " lines " + std::to_string(tally.lines) +
-           " level " + std::to_string(tally.level) + " pieces " + std::to_string(tally.pieces);
+    std::string words = "score " + std::to_string(tally.score) + " lines " +
+                        std::to_string(tally.lines) + " level " + std::to_string(tally.level) +
+                        " pieces " + std::to_string(tally.pieces);
+    if (tally.well) words += " well " + std::to_string(*tally.well);
+    return words;
 }
 
 ReplayTally ParseTally(const std::vector<std::string_view>& words, std::size_t first) {
-    if (words.size() != first + 8) throw ScriptError("expected score S lines L level V pieces P");
+    if (words.size() != first + 8 && words.size() != first + 10)
+        throw ScriptError("expected score S lines L level V pieces P [well W]");
     ReplayTally tally;
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     for (std::size_t k = first; k < words.size(); k += 2) {
         const std::string_view name = words[k];
-        const std::int64_t value = ScriptNumber(words[k + 1], 0, kMax);
-        const std::string_view expected[] = {"score", "lines", "level", "pieces"};
+        const std::string_view expected[] = {"score", "lines", "level", "pieces", "well"};
         if (name != expected[(k - first) / 2])
-            throw ScriptError("expected score S lines L level V pieces P");
+            throw ScriptError("expected score S lines L level V pieces P [well W]");
+        if (name == "well") {
+            tally.well = static_cast<std::uint32_t>(
+                ScriptNumber(words[k + 1], 0, std::numeric_limits<std::uint32_t>::max()));
+            continue;
+        }
+        const std::int64_t value = ScriptNumber(words[k + 1], 0, kMax);
         if (name == "score") tally.score = value;
         if (name == "lines") tally.lines = static_cast<std::int32_t>(value);
         if (name == "level") tally.level = static_cast<std::int32_t>(value);

@@ -49,10 +49,15 @@ struct ReplayTally {
     std::int32_t lines = 0;
     std::int32_t level = 0;
     std::int32_t pieces = 0;  // pieces dealt, the one that did not enter included
+    // A fingerprint of the well and the falling piece: games that part can keep their
+    // counters alike for long. Optional in a file.
+    std::optional<std::uint32_t> well;
     bool operator==(const ReplayTally&) const = default;
 };
 ReplayTally TallyOf(const GameState& state);
-// "score S lines L level V pieces P", as `check` and the header's result write it.
+// Whether the game stands where `expected` says, in what it says.
+bool Matches(const ReplayTally& expected, const GameState& state);
+// "score S lines L level V pieces P [well W]", as `check` and the header's result write it.
 std::string TallyWords(const ReplayTally& tally);
 // Parses the words after `check`.
 ReplayTally ParseTally(const std::vector<std::string_view>& words, std::size_t first);

@@ -374,10 +374,9 @@ bool TMainForm::WatchReplay(const QString& path) {
                                      : parse.error;
     }
     if (!problem.empty()) {
-        QMessageBox::warning(
-            this, "Zonky Mosaro",
-            ReplayText(ReplayTextId::NotAReplay, language)
-                .arg(QFileInfo(path).fileName(), QString::fromStdString(ShownInput(problem))));
+        QMessageBox::warning(this, "Zonky Mosaro",
+                             ReplayText(ReplayTextId::NotAReplay, language)
+                                 .arg(QFileInfo(path).fileName(), QString::fromStdString(problem)));
         return false;
     }
     player_->Start(std::move(*parse.replay));

@@ -43,7 +43,7 @@ bool ReplayPlayer::ReachCall() {
             case ReplayStep::Language:
                 break;  // the watcher's own sound and language stay
             case ReplayStep::Check:
-                if (TallyOf(game_.state) != step.tally) {
+                if (!Matches(step.tally, game_.state)) {
                     Finish(End::Diverged);
                     return false;
                 }
@@ -150,13 +150,18 @@ void ReplayPlayer::TogglePause() {
 
 void ReplayPlayer::Faster() {
     speed_ = std::min<int>(speed_ + 1, std::size(kSpeeds) - 1);
-    if (timer_.isActive()) Schedule();
-    window_.changed();
+    Respeed();
 }
 
 void ReplayPlayer::Slower() {
     speed_ = std::max(speed_ - 1, 0);
-    if (timer_.isActive()) Schedule();
+    Respeed();
+}
+
+// The call waiting comes no later than it would have: keys held down never hold it back.
+void ReplayPlayer::Respeed() {
+    if (timer_.isActive())
+        timer_.start(std::min(timer_.remainingTime(), std::min(pace_, kLongestWait) / Speed()));
     window_.changed();
 }
 

@@ -70,6 +70,7 @@ class ReplayPlayer {
     bool ReachCall();
     void RunCall(const ReplayStep& step);
     void Schedule();
+    void Respeed();
     void Finish(End end);
 
     Game& game_;
