@@ -431,13 +431,17 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile()) return;
-    event->acceptProposedAction();
+    if (OpenDropped(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool TMainForm::OpenDropped(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return false;
     const QString path = urls.front().toLocalFile();
     // Not inside the drop: the message box would hold the dragging application.
     QMetaObject::invokeMethod(
         this, [this, path] { WatchReplay(path); }, Qt::QueuedConnection);
+    return true;
 }
 
 }  // namespace zonky

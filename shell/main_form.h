@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
 
 #include <memory>
 #include <optional>
@@ -75,6 +76,9 @@ class TMainForm : public QMainWindow {
     // Plays a replay file; a file that cannot be played gets one message. Returns whether
     // the playback started.
     bool WatchReplay(const QString& path);
+    // A file dropped on the window: one local file is watched once the drop is over.
+    // Returns whether the drop was taken.
+    bool OpenDropped(const QMimeData& data);
     // The game behind row k of a mode's best players, if its replay is kept.
     std::optional<std::string> ReplayOfRow(int mode, int k) const;
 

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -169,6 +171,25 @@ TEST(Replay, EndsWithF2AndLeavesTheWatchersSettings) {
     EXPECT_TRUE(p.form->game().state.Running);
     EXPECT_EQ(p.form->settings().RotateClockwise, 0);
     EXPECT_EQ(p.form->game().state.GameMode, kZonky);
+}
+
+// A file dropped on the window plays; while a game runs, it is refused with a message.
+TEST(Replay, ADroppedFilePlaysOnlyWhileNoGameRuns) {
+    Recorded p;
+    p.PlayAndEnd();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(*p.form->ReplayOfRow(kZonky, 1)))});
+    p.Command(p.form->Classic1);
+    const std::size_t seen = p.answers.seen.size();
+    ASSERT_TRUE(p.form->OpenDropped(data));
+    EXPECT_TRUE(WaitFor([&] { return p.answers.seen.size() == seen + 1; }));
+    EXPECT_FALSE(p.form->Watching());
+    EXPECT_TRUE(p.form->game().state.Running);
+    p.form->game().state.Score = 0;  // no record, no name to ask
+    p.Command(p.form->Exit1);
+    ASSERT_TRUE(p.form->OpenDropped(data));
+    EXPECT_TRUE(WaitFor([&] { return p.form->Watching(); }));
+    EXPECT_EQ(p.answers.seen.size(), seen + 1);
 }
 
 // A file that leaves its game, and every file that is no replay: one message each, no
