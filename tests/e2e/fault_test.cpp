@@ -19,6 +19,8 @@ using Bytes = std::vector<unsigned char>;
 
 constexpr char kIni[] = "ZonkyMos.Ini";
 constexpr char kDat[] = "ZonkyMos.dat";
+// Each finished game is kept in a folder beside the records.
+constexpr char kReplays[] = "ZonkyMos.replays";
 constexpr std::uintmax_t kHuge = std::uintmax_t{8} << 30;  // 8 GiB, sparse
 
 // The files of an earlier run: one Classic record, settings "1100" (clockwise, music on,
@@ -160,7 +162,7 @@ TEST_F(Fault, AFullDiskLosesNothingAndTheFailedSettingsSaveIsReported) {
     EXPECT_TRUE(outcome.messageShown) << "a settings save that broke off is reported";
     EXPECT_EQ(ReadBytes(game_ / kDat), records);
     EXPECT_EQ(ReadBytes(game_ / kIni), Bytes({'1', '1', '0', '0'}));
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, "filler"}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays, "filler"}));
 }
 
 TEST_F(Fault, AReadOnlyDirectoryLosesNothing) {
@@ -188,7 +190,7 @@ TEST_F(Fault, DirectoriesInThePlaceOfTheFilesAreLeftAsTheyWere) {
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
     EXPECT_EQ(ReadBytes(game_ / kIni / "inside"), Bytes({'k', 'e', 'p', 't'}));
     EXPECT_EQ(Listing(game_ / kDat), std::vector<std::string>{"inside"});
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 TEST_F(Fault, LinksToDevZeroAreNeitherReadNorWrittenThrough) {
@@ -213,7 +215,7 @@ TEST_F(Fault, LinksToDevZeroAreNeitherReadNorWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(game_ / kDat));
     EXPECT_EQ(fs::read_symlink(game_ / kDat), "/dev/zero");
     EXPECT_TRUE(fs::is_character_file("/dev/zero"));
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 TEST_F(Fault, HugeFilesAreNotReadWhole) {
@@ -234,7 +236,7 @@ TEST_F(Fault, HugeFilesAreNotReadWhole) {
     const ParsedHiScores parsed = ParseHiScoreFile(*records);
     EXPECT_EQ(parsed.status, HiScoreFileStatus::Loaded);
     EXPECT_EQ(parsed.table.Name(1, 1), "Eve");
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 }  // namespace
