@@ -52,6 +52,19 @@ SpawnPoint SpawnPosition(const PieceGrid& piece, std::int32_t color);
 
 bool HiddenRowsOccupied(const WellGrid& well);
 
+// The calls that come into the game from outside: the window's handlers.
+enum class GameCall : std::uint8_t { Tick, New, Mode, Exit, Key, Pause, Minimise, Close };
+
+// Told of every call from outside as it arrives, before it runs, and of each game's start
+// and end. The replay recorder is one; the game runs the same with or without it.
+class GameObserver {
+  public:
+    virtual ~GameObserver() = default;
+    virtual void Called(GameCall call, int value, KeyModifiers modifiers) = 0;
+    virtual void GameStarted() = 0;
+    virtual void GameEnded() = 0;
+};
+
 class Game {
   public:
     Game(Host& host, Random& random) : host_(host), random_(random) {}
@@ -61,16 +74,27 @@ class Game {
     GameState state;
     Settings settings;
 
+    void SetObserver(GameObserver* observer) { observer_ = observer; }
+
     // Window handlers.
-    void Timer1Timer() { GameTick(); }
-    void NewClick() { StartCommand(kNewCommand); }
-    void Classic1Click() { StartCommand(kClassic); }
-    void Dedadidavaza1Click() { StartCommand(kDedadidavaza); }
-    void Zonky1Click() { StartCommand(kZonky); }
+    void Timer1Timer() {
+        Notify(GameCall::Tick);
+        GameTick();
+    }
+    void NewClick() {
+        Notify(GameCall::New);
+        StartCommand(kNewCommand);
+    }
+    void Classic1Click() { ModeClick(kClassic); }
+    void Dedadidavaza1Click() { ModeClick(kDedadidavaza); }
+    void Zonky1Click() { ModeClick(kZonky); }
     void Exit1Click();
     void Edit1KeyDown(int key, KeyModifiers modifiers);
     void Pause1Click();
-    void HideMainForm() { TogglePause(true); }
+    void HideMainForm() {
+        Notify(GameCall::Minimise);
+        TogglePause(true);
+    }
 
     // Closing the window: ends a game at once, or, while the game-over sequence runs, when
     // that has finished. Returns whether the window may close now.
@@ -101,6 +125,13 @@ class Game {
     // New, or the game mode a mode item chooses.
     static constexpr int kNewCommand = 0;
     void StartCommand(int command);
+    void ModeClick(int mode) {
+        Notify(GameCall::Mode, mode);
+        StartCommand(mode);
+    }
+    void Notify(GameCall call, int value = 0, KeyModifiers modifiers = {}) {
+        if (observer_) observer_->Called(call, value, modifiers);
+    }
     void CarryOutPendingCommand();
     void RunGameOver();
     void PlaySound(SoundEffect sound);
@@ -113,6 +144,7 @@ class Game {
     bool closePending_ = false;
     std::optional<int> pendingCommand_;
     GameResult lastResult_;
+    GameObserver* observer_ = nullptr;
 };
 
 }  // namespace zonky

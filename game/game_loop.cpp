@@ -123,6 +123,7 @@ void Game::NewGame() {
     ShowLevel();
     ShowLines();
     ShowScore();
+    if (observer_) observer_->GameStarted();
 }
 
 void Game::StopGame() {
@@ -159,12 +160,14 @@ void Game::CarryOutPendingCommand() {
 }
 
 void Game::Exit1Click() {
+    Notify(GameCall::Exit);
     if (inGameOver_) return;
     StopGame();
     CarryOutPendingCommand();
 }
 
 bool Game::RequestClose() {
+    Notify(GameCall::Close);
     if (inGameOver_) {
         closePending_ = true;
         return false;
@@ -178,6 +181,7 @@ void Game::RunGameOver() {
     if (inGameOver_) return;
     const GameOverScope scope(inGameOver_);
     lastResult_ = {state.Score, state.Level, state.GameMode};
+    if (observer_) observer_->GameEnded();
     host_.GameOver(lastResult_);
 }
 

@@ -5,6 +5,7 @@
 namespace zonky {
 
 void Game::Edit1KeyDown(int key, KeyModifiers modifiers) {
+    Notify(GameCall::Key, key, modifiers);
     GameState& s = state;
     // Escape hides the game at once, except in the instant between a landing and a spawn.
     if (key == kKeyEscape && !(s.Running && s.NeedPiece)) {
@@ -78,6 +79,7 @@ void Game::TogglePause(bool PauseOnly) {
 }
 
 void Game::Pause1Click() {
+    Notify(GameCall::Pause);
     if (inGameOver_) return;
     // Resuming is always allowed; only pausing waits for the next piece to enter.
     if (state.Paused || !state.NeedPiece) TogglePause(false);

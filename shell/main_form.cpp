@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyle>
 
@@ -20,6 +24,7 @@
 #include "shell/mosconst.h"
 #include "shell/options.h"
 #include "shell/unit1.h"
+#include "shell/version.h"
 
 namespace zonky {
 
@@ -35,9 +40,11 @@ void WindowHost::PlaySoundEffect(SoundEffect sound, bool wait) {
 
 void WindowHost::GameOver(const GameResult& result) {
     form_.RunGameOver(result);
+    form_.KeepReplay();
 }
 
 void WindowHost::MinimiseApplication() {
+    if (form_.Watching()) return;  // the watcher minimises, not the recorded player
     form_.showMinimized();
 }
 
@@ -47,16 +54,20 @@ void WindowHost::CheckModeItem(int mode) {
 
 TMainForm::TMainForm(std::uint32_t seed)
     : random_(seed),
+      recorder_(random_, clock_),
       host_(renderer_, *this),
-      game_(host_, random_),
+      game_(host_, recorder_),
       renderer_(game_.state, LoadPictures()),
-      Timer1([this] { Run([this] { game_.Timer1Timer(); }); }) {
+      Timer1([this] {
+          if (!Watching()) Run([this] { game_.Timer1Timer(); });
+      }) {
     setWindowTitle("Zonky Mosaro");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     view_ = new GameView(
         renderer_,
         [this](int key, KeyModifiers modifiers) {
+            if (Watching() && ReplayKey(key)) return;
             Run([this, key, modifiers] { game_.Edit1KeyDown(key, modifiers); });
         },
         [this](const QKeyEvent& event) { return RunShortcutOfPhysicalKey(event); }, this);
@@ -67,6 +78,28 @@ TMainForm::TMainForm(std::uint32_t seed)
     view_->setFocus();
     Timer1.SetInterval(kStartTimerInterval);
     Timer1.SetEnabled(true);
+    recorder_.Attach(game_);
+    player_ = std::make_unique<ReplayPlayer>(
+        game_, recorder_,
+        // Each call's drawing is completed at once, as between a player's calls, so what is
+        // repainted never depends on how fast the replay runs.
+        ReplayPlayer::Window{[this](const std::function<void()>& call) {
+                                 Run(call);
+                                 renderer_.Flush();
+                             },
+                             [this](bool visible) {
+                                 renderer_.ShowPauseImage(visible);
+                                 view_->Sync();
+                             },
+                             [this] { renderer_.InvalidateAll(); }, [this] { ShowReplayCaption(); },
+                             [this](ReplayPlayer::End end) {
+                                 CheckMode(game_.state.GameMode);
+                                 if (end == ReplayPlayer::End::Diverged)
+                                     QMessageBox::information(
+                                         this, "Zonky Mosaro",
+                                         ReplayText(ReplayTextId::Diverged, settings().UiLanguage));
+                             }});
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -80,25 +113,40 @@ void TMainForm::CreateMenu() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    New = add("New", QKeySequence(Qt::Key_F2), [this] { Run([this] { game_.NewClick(); }); });
+    New = add("New", QKeySequence(Qt::Key_F2), [this] {
+        EndReplay();
+        Run([this] { game_.NewClick(); });
+    });
     Game1->addSeparator();
-    Classic1 = add("Classic", QKeySequence(Qt::ALT | Qt::Key_1),
-                   [this] { Run([this] { game_.Classic1Click(); }); });
-    Dedadidavaza1 = add("Dedadidavaza", QKeySequence(Qt::ALT | Qt::Key_2),
-                        [this] { Run([this] { game_.Dedadidavaza1Click(); }); });
-    Zonky1 = add("Zonky", QKeySequence(Qt::ALT | Qt::Key_3),
-                 [this] { Run([this] { game_.Zonky1Click(); }); });
+    Classic1 = add("Classic", QKeySequence(Qt::ALT | Qt::Key_1), [this] {
+        EndReplay();
+        Run([this] { game_.Classic1Click(); });
+    });
+    Dedadidavaza1 = add("Dedadidavaza", QKeySequence(Qt::ALT | Qt::Key_2), [this] {
+        EndReplay();
+        Run([this] { game_.Dedadidavaza1Click(); });
+    });
+    Zonky1 = add("Zonky", QKeySequence(Qt::ALT | Qt::Key_3), [this] {
+        EndReplay();
+        Run([this] { game_.Zonky1Click(); });
+    });
     for (QAction* mode : {Classic1, Dedadidavaza1, Zonky1}) mode->setCheckable(true);
     Game1->addSeparator();
-    Pause1 =
-        add("&Pause", QKeySequence(Qt::Key_P), [this] { Run([this] { game_.Pause1Click(); }); });
+    Pause1 = add("&Pause", QKeySequence(Qt::Key_P), [this] {
+        if (Watching())
+            player_->TogglePause();
+        else
+            Run([this] { game_.Pause1Click(); });
+    });
     Game1->addSeparator();
     Options = add("Options", QKeySequence(Qt::Key_F3), [this] { OptionsClick(); });
     Game1->addSeparator();
     hiScore1 = add("HiScore", QKeySequence(Qt::ALT | Qt::Key_R), [this] { hiScore1Click(); });
     Game1->addSeparator();
-    Exit1 = add("Exit", QKeySequence(Qt::ALT | Qt::Key_X),
-                [this] { Run([this] { game_.Exit1Click(); }); });
+    Exit1 = add("Exit", QKeySequence(Qt::ALT | Qt::Key_X), [this] {
+        EndReplay();
+        Run([this] { game_.Exit1Click(); });
+    });
     N5 = menuBar()->addMenu("&?");
     About1 = N5->addAction("About");
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
@@ -173,6 +221,16 @@ constexpr PhysicalLetter kShortcutLetters[] = {{33, Qt::Key_P}, {27, Qt::Key_R},
 }  // namespace
 
 bool TMainForm::RunShortcutOfPhysicalKey(const QKeyEvent& event) {
+    if (Watching()) {
+        if (event.key() == Qt::Key_Plus || event.key() == Qt::Key_Equal) {
+            player_->Faster();
+            return true;
+        }
+        if (event.key() == Qt::Key_Minus || event.key() == Qt::Key_Underscore) {
+            player_->Slower();
+            return true;
+        }
+    }
     if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) return false;  // a Latin letter
     const Qt::KeyboardModifiers held =
         event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -192,11 +250,13 @@ const Dialogs& TMainForm::Needed() {
     if (makeTheRest_) {
         dialogs_ = std::exchange(makeTheRest_, nullptr)();
         ApplyLanguage();
+        OfferReplays();
     }
     return dialogs_;
 }
 
 void TMainForm::OptionsClick() {
+    EndReplay();  // the settings saved must be the player's, not the replay's
     Timer1.SetEnabled(false);
     const std::uint8_t language = settings().UiLanguage;
     if (Needed().OpForm) dialogs_.OpForm->exec();
@@ -231,6 +291,11 @@ void TMainForm::About1Click() {
 
 // The game-over sequence, judged on the game as it stood when it ended.
 void TMainForm::RunGameOver(const GameResult& result) {
+    if (Watching()) {  // a replay's end: no wait, no records, no dialogs
+        renderer_.ShowGameOverImage(true);
+        view_->Sync();
+        return;
+    }
     renderer_.ShowGameOverImage(true);
     view_->Sync();
     Delay(kGameOverWait);
@@ -248,10 +313,13 @@ void TMainForm::RunGameOver(const GameResult& result) {
         hiScoreFile_.Record(hiScores_, result, dialogs_.InputName->PlayerName().toStdString(),
                             dialogs_.InputName->PlayerAvatar());
     if (closing) closeSave_ = record.save;
+    entered_.emplace(dialogs_.InputName->PlayerName().toStdString(),
+                     dialogs_.InputName->PlayerAvatar());
     dialogs_.HiScoreForm->ShowTab(result.GameMode);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    EndReplay();
     if (closing_) {
         event->ignore();
         return;
@@ -287,12 +355,129 @@ void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     if (isMinimized()) {
+        if (Watching()) {
+            if (!player_->Paused()) player_->TogglePause();
+            return;
+        }
         Run([this] { game_.HideMainForm(); });
     } else {
         // Restoring does not resume; it repaints the whole window.
         renderer_.InvalidateAll();
         view_->Sync();
     }
+}
+
+// Replays.
+
+void TMainForm::KeepReplay() {
+    std::optional<std::pair<std::string, int>> entered;
+    entered.swap(entered_);
+    if (!recorder_.Finished()) return;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    ReplayHeader header;
+    header.program = std::string(kProgramVersion);
+    header.date = now.toString(Qt::ISODate).toStdString();
+    if (entered) {
+        header.player = entered->first;
+        header.avatar = entered->second;
+    }
+    const std::string text = recorder_.Take(header);
+    header.mode = recorder_.FinishedHeader().mode;
+    header.result = recorder_.FinishedHeader().result;
+    // A replay that cannot be written is simply not kept; the game and records go on.
+    replayStore_.Save(text, header, now.toString("yyyyMMdd-HHmmss-zzz").toStdString(), hiScores_);
+}
+
+std::optional<std::string> TMainForm::ReplayOfRow(int mode, int k) const {
+    return replayStore_.Find(hiScores_, mode, k);
+}
+
+bool TMainForm::WatchReplay(const QString& path) {
+    const std::uint8_t language = settings().UiLanguage;
+    if (game_.state.Running || game_.state.Paused || game_.InGameOver()) {
+        QMessageBox::information(this, "Zonky Mosaro",
+                                 ReplayText(ReplayTextId::GameRunning, language));
+        return false;
+    }
+    EndReplay();
+    const ReplayFileRead read = ReadReplayFile(path.toStdString());
+    std::string problem = read.error;
+    ReplayParse parse;
+    if (problem.empty()) {
+        parse = ParseReplay(read.text);
+        if (!parse.replay)
+            problem = parse.line > 0 ? "line " + std::to_string(parse.line) + ": " + parse.error
+                                     : parse.error;
+    }
+    if (!problem.empty()) {
+        QMessageBox::warning(this, "Zonky Mosaro",
+                             ReplayText(ReplayTextId::NotAReplay, language)
+                                 .arg(QFileInfo(path).fileName(), QString::fromStdString(problem)));
+        return false;
+    }
+    player_->Start(std::move(*parse.replay));
+    view_->setFocus();
+    return true;
+}
+
+void TMainForm::OfferReplays() {
+    if (!dialogs_.HiScoreForm) return;
+    dialogs_.HiScoreForm->OfferReplays(
+        {[this](int mode) { return replayStore_.RowsWithReplay(hiScores_, mode); },
+         [this](int mode, int k) {
+             if (const std::optional<std::string> path = ReplayOfRow(mode, k))
+                 WatchReplay(QString::fromStdString(*path));
+         },
+         [this] { return ReplayText(ReplayTextId::RowTooltip, settings().UiLanguage); },
+         [this] { return ReplayText(ReplayTextId::Watch, settings().UiLanguage); }});
+}
+
+void TMainForm::EndReplay() {
+    if (Watching()) player_->Stop();
+}
+
+bool TMainForm::ReplayKey(int key) {
+    if (key == kKeyEscape) {
+        EndReplay();
+        return false;  // then it pauses and minimises as always
+    }
+    if (key == kKeyRight) player_->Step();
+    return true;
+}
+
+void TMainForm::ShowReplayCaption() {
+    if (!Watching()) {
+        setWindowTitle("Zonky Mosaro");
+        return;
+    }
+    const std::uint8_t language = settings().UiLanguage;
+    const std::string& player = player_->Header().player;
+    QString caption =
+        player.empty()
+            ? ReplayText(ReplayTextId::Replay, language)
+            : ReplayText(ReplayTextId::GameOf, language).arg(QString::fromStdString(player));
+    caption += QString(" (%1x").arg(player_->Speed());
+    if (player_->Paused()) caption += ", " + ReplayText(ReplayTextId::Paused, language);
+    setWindowTitle(caption + ")");
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    if (OpenDropped(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool TMainForm::OpenDropped(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return false;
+    const QString path = urls.front().toLocalFile();
+    // Not inside the drop: the message box would hold the dragging application.
+    QMetaObject::invokeMethod(
+        this, [this, path] { WatchReplay(path); }, Qt::QueuedConnection);
+    return true;
 }
 
 }  // namespace zonky

@@ -7,18 +7,23 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "game/game.h"
 #include "game/random.h"
 #include "records/hiscore_file.h"
 #include "records/hiscore_table.h"
+#include "records/replay_store.h"
 #include "records/settings_file.h"
 #include "render/renderer.h"
 #include "shell/game_timer.h"
 #include "shell/game_view.h"
 #include "shell/mosconst.h"  // the dialogs
+#include "shell/replay_player.h"
 #include "shell/sound_player.h"
 
 namespace zonky {
@@ -52,6 +57,7 @@ class TMainForm : public QMainWindow {
     void AttachDialogs(const Dialogs& dialogs, std::function<Dialogs()> makeTheRest = {}) {
         dialogs_ = dialogs;
         makeTheRest_ = std::move(makeTheRest);
+        OfferReplays();
     }
 
     // The first-show sequence: records, settings, language, the welcome dialog alone; then
@@ -64,6 +70,21 @@ class TMainForm : public QMainWindow {
     Renderer& renderer() { return renderer_; }
     GameTimer& timer() { return Timer1; }
     GameView& view() { return *view_; }
+
+    // Replays: every game is recorded and kept in the replay folder when it ends; a kept
+    // or given one plays in this window while no game runs.
+    ReplayRecorder& recorder() { return recorder_; }
+    ReplayPlayer& player() { return *player_; }
+    ReplayStore& replayStore() { return replayStore_; }
+    bool Watching() const { return player_ && player_->Playing(); }
+    // Plays a replay file; a file that cannot be played gets one message. Returns whether
+    // the playback started.
+    bool WatchReplay(const QString& path);
+    // A file dropped on the window: one local file is watched once the drop is over.
+    // Returns whether the drop was taken.
+    bool OpenDropped(const QMimeData& data);
+    // The game behind row k of a mode's best players, if its replay is kept.
+    std::optional<std::string> ReplayOfRow(int mode, int k) const;
 
     // The menu items, for the language captions and for tests.
     QMenu* Game1 = nullptr;
@@ -84,6 +105,8 @@ class TMainForm : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateMenu();
@@ -104,10 +127,19 @@ class TMainForm : public QMainWindow {
     void hiScore1Click();
     void About1Click();
     void RunGameOver(const GameResult& result);
+    // Writes the replay of the game that just ended, named as the records know it.
+    void KeepReplay();
+    // The watcher's keys while a replay plays; answers whether the key was theirs.
+    bool ReplayKey(int key);
+    void EndReplay();
+    void ShowReplayCaption();
+    void OfferReplays();
 
     // The host and the game only keep references to each other and to the renderer, so they
     // may be bound before the renderer exists.
     SystemRandom random_;
+    SteadyClock clock_;
+    ReplayRecorder recorder_;  // the game's generator: it hands on random_'s draws
     WindowHost host_;
     Game game_;
     Renderer renderer_;
@@ -123,6 +155,9 @@ class TMainForm : public QMainWindow {
     bool closeRequested_ = false;  // a close is ending the game
     // The save tried by the game-over sequence of a close, which the close does not repeat.
     std::optional<FileWriteResult> closeSave_;
+    ReplayStore replayStore_;
+    std::optional<std::pair<std::string, int>> entered_;  // name and avatar of the last record
+    std::unique_ptr<ReplayPlayer> player_;
 };
 
 }  // namespace zonky

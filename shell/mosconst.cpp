@@ -50,6 +50,22 @@ constexpr std::array<std::array<std::string_view, 2>, kUiStringCount> UiStrings 
     {"Good Bye!", "До свидания!"},
 }};
 
+constexpr std::array<std::array<std::string_view, 2>, 8> ReplayTexts = {{
+    {"Zonky Mosaro: game of %1", "Zonky Mosaro: игра игрока %1"},
+    {"Zonky Mosaro: replay", "Zonky Mosaro: повтор игры"},
+    {"paused", "пауза"},
+    {"Watch this game", "Посмотреть эту игру"},
+    {"This game can be watched again: double-click it.",
+     "Эту игру можно посмотреть снова: щёлкните её дважды."},
+    {"%1 cannot be played: %2.", "Файл %1 нельзя показать: %2."},
+    {"From here on this replay does not match its game (it was recorded by another version, "
+     "or the file is damaged). The playback has stopped.",
+     "Дальше этот повтор не совпадает со своей игрой (он записан другой версией или файл "
+     "повреждён). Показ остановлен."},
+    {"A game is running: end it before watching a replay.",
+     "Идёт игра: закончите её, прежде чем смотреть повтор."},
+}};
+
 void SetText(QAction* action, UiId id, std::uint8_t language) {
     if (action) action->setText(UiText(id, language));
 }
@@ -70,6 +86,12 @@ std::string_view UiTextUtf8(UiId id, std::uint8_t language) {
 
 QString UiText(UiId id, std::uint8_t language) {
     const std::string_view text = UiTextUtf8(id, language);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ReplayText(ReplayTextId id, std::uint8_t language) {
+    const std::string_view text =
+        ReplayTexts.at(static_cast<std::size_t>(id))[language == 1 ? 1 : 0];
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -57,6 +57,19 @@ inline constexpr int kUiStringCount = 29;
 std::string_view UiTextUtf8(UiId id, std::uint8_t language);
 QString UiText(UiId id, std::uint8_t language);
 
+// The texts of watching replays, beside the table of the game's own texts.
+enum class ReplayTextId : int {
+    GameOf,       // the caption while a named player's game plays: "%1" the name
+    Replay,       // the caption while a game without a name plays
+    Paused,       // added to the caption while the playback stands still
+    Watch,        // the best-players dialog's context menu
+    RowTooltip,   // a row whose game can be watched
+    NotAReplay,   // a file that cannot be played: "%1" its name, "%2" the reason
+    Diverged,     // a replay that stops matching its game
+    GameRunning,  // watching refused while a game runs
+};
+QString ReplayText(ReplayTextId id, std::uint8_t language);
+
 // The same in both languages.
 inline constexpr std::string_view kSupportMail = "support@example.org";
 

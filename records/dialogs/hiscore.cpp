@@ -1,7 +1,9 @@
 #include "records/dialogs/hiscore.h"
 
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QLabel>
+#include <QMenu>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabBar>
@@ -60,6 +62,8 @@ THiScoreForm::THiScoreForm(const HiScoreTable& table, QWidget* parent)
         auto* image = new QLabel(ui_.hitable);
         image->setGeometry(kRowImageLeft, kRowPitch * k + kRowImageTop, kAvatarSize, kAvatarSize);
         rowImages_[at] = image;
+        image->setProperty("hiScoreRow", k);
+        image->installEventFilter(this);
         for (std::size_t column = 0; column < kRowColumns.size(); ++column) {
             auto* label = new QLabel(ui_.hitable);
             label->setGeometry(kRowColumns[column].left, kRowPitch * k + kRowLabelTop,
@@ -68,6 +72,8 @@ THiScoreForm::THiScoreForm(const HiScoreTable& table, QWidget* parent)
             label->setFont(rowFont);
             label->setTextFormat(Qt::PlainText);
             rowLabels_[column][at] = label;
+            label->setProperty("hiScoreRow", k);
+            label->installEventFilter(this);
         }
     }
     connect(ui_.hitable->Tabs(), &QTabBar::currentChanged, this, &THiScoreForm::FillHiScoreRows);
@@ -110,6 +116,8 @@ void THiScoreForm::FillHiScoreRows() {
     const int mode = ui_.hitable->Tabs()->currentIndex() + 1;
     if (!HiScoreTable::ValidMode(mode)) return;
     const int newest = table_.ShownNewest(mode);
+    rowsWithReplay_ = offer_.rows ? offer_.rows(mode) : 0;
+    const QString tooltip = rowsWithReplay_ != 0 && offer_.tooltip ? offer_.tooltip() : QString();
     for (int k = 1; k <= HiScoreTable::kEntries; ++k) {
         QLabel* image = RowImage(k);
         QLabel* name = RowLabel(NameColumn, k);
@@ -133,11 +141,37 @@ void THiScoreForm::FillHiScoreRows() {
             level->setText(finalLevel == kWonLevel ? QStringLiteral("Won")
                                                    : QString::number(finalLevel));
         score->setText(QString::number(table_.ShownScore(mode, k)));
+        const bool kept = (rowsWithReplay_ >> (k - 1) & 1U) != 0;
+        for (QLabel* part : {image, name, level, score})
+            part->setToolTip(kept ? tooltip : QString());
         QFont nameFont = name->font();
         nameFont.setBold(false);
         nameFont.setUnderline(k == newest);
         name->setFont(nameFont);
     }
+}
+
+bool THiScoreForm::WatchRow(int k) {
+    const int mode = ui_.hitable->Tabs()->currentIndex() + 1;
+    if (!offer_.watch || k < 1 || k > HiScoreTable::kEntries) return false;
+    if ((rowsWithReplay_ >> (k - 1) & 1U) == 0) return false;
+    accept();
+    offer_.watch(mode, k);
+    return true;
+}
+
+bool THiScoreForm::eventFilter(QObject* watched, QEvent* event) {
+    const int k = watched->property("hiScoreRow").toInt();
+    if (k == 0 || (rowsWithReplay_ >> (k - 1) & 1U) == 0)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick) return WatchRow(k);
+    if (event->type() == QEvent::ContextMenu && offer_.action) {
+        QMenu menu(this);
+        const QAction* watch = menu.addAction(offer_.action());
+        if (menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos()) == watch) WatchRow(k);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace zonky

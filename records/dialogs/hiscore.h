@@ -5,6 +5,8 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 
 #include "records/dialogs/avatar_images.h"
 #include "records/hiscore_table.h"
@@ -32,6 +34,20 @@ class THiScoreForm : public QDialog {
     // Fills the rows from the list of the selected tab's mode.
     void FillHiScoreRows();
 
+    // Rows whose game can be watched again. `rows` answers which rows of a mode have their
+    // game kept (bit k-1 for row k), `watch` plays row k's; the texts come in the player's
+    // language. Without an offer the rows are as they always were.
+    struct ReplayOffer {
+        std::function<std::uint32_t(int mode)> rows;
+        std::function<void(int mode, int k)> watch;
+        std::function<QString()> tooltip;
+        std::function<QString()> action;
+    };
+    void OfferReplays(ReplayOffer offer) { offer_ = std::move(offer); }
+    // Closes the dialog and plays the game of row k of the shown tab, if it is kept; what a
+    // double-click on the row or the context menu's item does.
+    bool WatchRow(int k);
+
     // Row k = 1..10.
     QLabel* RowImage(int k) const { return rowImages_.at(static_cast<std::size_t>(k - 1)); }
     QLabel* RowLabel(Column column, int k) const {
@@ -40,6 +56,7 @@ class THiScoreForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void SelectTab();
@@ -50,6 +67,8 @@ class THiScoreForm : public QDialog {
     int hiScoreTab_ = 1;
     std::array<QLabel*, HiScoreTable::kEntries> rowImages_{};
     std::array<std::array<QLabel*, HiScoreTable::kEntries>, 3> rowLabels_{};
+    ReplayOffer offer_;
+    std::uint32_t rowsWithReplay_ = 0;
 };
 
 }  // namespace zonky

@@ -19,6 +19,8 @@ using Bytes = std::vector<unsigned char>;
 
 constexpr char kIni[] = "ZonkyMos.Ini";
 constexpr char kDat[] = "ZonkyMos.dat";
+// Each finished game is kept in a folder beside the records.
+constexpr char kReplays[] = "ZonkyMos.replays";
 constexpr std::uintmax_t kHuge = std::uintmax_t{8} << 30;  // 8 GiB, sparse
 
 // The files of an earlier run: one Classic record, settings "1100" (clockwise, music on,
@@ -174,7 +176,7 @@ TEST_F(Fault, AFullDiskLosesNothingAndTheFailedSettingsSaveIsReported) {
         << outcome.lost;
     EXPECT_EQ(ReadBytes(game_ / kDat), records);
     EXPECT_EQ(ReadBytes(game_ / kIni), Bytes({'1', '1', '0', '0'}));
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, "filler"}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays, "filler"}));
 }
 
 TEST_F(Fault, AReadOnlyDirectoryLosesNothing) {
@@ -203,7 +205,7 @@ TEST_F(Fault, DirectoriesInThePlaceOfTheFilesAreLeftAsTheyWere) {
     EXPECT_FALSE(outcome.messageShown) << outcome.message;
     EXPECT_EQ(ReadBytes(game_ / kIni / "inside"), Bytes({'k', 'e', 'p', 't'}));
     EXPECT_EQ(Listing(game_ / kDat), std::vector<std::string>{"inside"});
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 TEST_F(Fault, LinksToDevZeroAreNeitherReadNorWrittenThrough) {
@@ -228,7 +230,7 @@ TEST_F(Fault, LinksToDevZeroAreNeitherReadNorWrittenThrough) {
     EXPECT_TRUE(fs::is_symlink(game_ / kDat));
     EXPECT_EQ(fs::read_symlink(game_ / kDat), "/dev/zero");
     EXPECT_TRUE(fs::is_character_file("/dev/zero"));
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 TEST_F(Fault, HugeFilesAreNotReadWhole) {
@@ -249,7 +251,7 @@ TEST_F(Fault, HugeFilesAreNotReadWhole) {
     const ParsedHiScores parsed = ParseHiScoreFile(*records);
     EXPECT_EQ(parsed.status, HiScoreFileStatus::Loaded);
     EXPECT_EQ(parsed.table.Name(1, 1), "Eve");
-    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat}));
+    EXPECT_EQ(Listing(game_), (std::vector<std::string>{kIni, kDat, kReplays}));
 }
 
 }  // namespace

@@ -7,15 +7,26 @@
 #include "game/game.h"
 #include "game/movement.h"
 #include "game/random.h"
+#include "game/replay_recorder.h"
 #include "tests/support/allocation_counter.h"
 
 namespace zonky::test {
 namespace {
 
-TEST(Allocation, PlayingGamesNeverAllocates) {
+struct CountingClock : Clock {
+    std::int64_t now = 0;
+    std::int64_t NowMs() override { return now += 7; }
+};
+
+// Plays random games; the recorder, when given, observes them and hands on the draws.
+void PlayGames(bool recorded) {
     NullHost host;
-    SystemRandom random(2024);
+    SystemRandom system(2024);
+    CountingClock clock;
+    ReplayRecorder recorder(system, clock);
+    Random& random = recorded ? static_cast<Random&>(recorder) : system;
     Game game(host, random);
+    if (recorded) recorder.Attach(game);
     std::uint32_t x = 12345;
     auto next = [&x] {  // xorshift: the choice of commands must not allocate either
         x ^= x << 13;
@@ -53,6 +64,14 @@ TEST(Allocation, PlayingGamesNeverAllocates) {
     }
     EXPECT_GT(games, 3);
     EXPECT_EQ(allocations, 0);
+}
+
+TEST(Allocation, PlayingGamesNeverAllocates) {
+    PlayGames(false);
+}
+
+TEST(Allocation, RecordingGamesNeverAllocates) {
+    PlayGames(true);
 }
 
 TEST(Allocation, TheCounterSeesAnAllocation) {

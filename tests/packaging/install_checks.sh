@@ -62,6 +62,7 @@ expected_files() {
     for size in $ICON_SIZES; do echo "share/icons/hicolor/${size}x$size/apps/zonkymosaro.png"; done
     echo share/icons/hicolor/scalable/apps/zonkymosaro.svg
     echo "$METAINFO_FILE"
+    echo share/mime/packages/zonkymosaro-replay.xml
 }
 
 # The width and height a PNG's header gives, as "W H".
@@ -71,8 +72,9 @@ png_size() {
 }
 
 # The Exec key's program, unquoted: the key file's backslash escape first, then the quoting.
+# The file field code a file manager fills in follows it.
 desktop_exec_path() {
-    value=$(sed -n 's/^Exec=//p' "$1")
+    value=$(sed -n 's/^Exec=//p' "$1" | sed 's/ %f$//')
     case "$value" in
     \"*\") printf '%s' "$value" | sed -e 's/^"//' -e 's/"$//' -e 's/\\\\/\\/g' -e 's/\\\(.\)/\1/g' ;;
     *) printf '%s' "$value" | sed 's/%%/%/g' ;;

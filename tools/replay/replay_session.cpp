@@ -20,9 +20,7 @@ constexpr int kWindowPixelsWide = 309;
 constexpr int kWindowPixelsHigh = 380;
 
 // A longer script line is taken for a file that is no script.
-constexpr std::size_t kMaxLineBytes = 64 * 1024;
-// How much of a word of the input an error message shows.
-constexpr std::size_t kMaxQuotedCharacters = 80;
+constexpr std::size_t kMaxLineBytes = kMaxScriptLineBytes;
 
 // The files the game keeps its records and settings in; the tool never writes them.
 constexpr std::string_view kGameFileNames[] = {"ZonkyMos.dat", "ZonkyMos.Ini"};
@@ -45,35 +43,6 @@ bool IsGameFile(std::string_view path) {
 }
 
 }  // namespace
-
-std::string ShownInput(std::string_view input) {
-    std::string shown;
-    std::size_t characters = 0;
-    for (char c : input) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool continuation = (byte & 0xC0) == 0x80;  // inside a UTF-8 character
-        if (!continuation && characters++ == kMaxQuotedCharacters) {
-            shown += "...";
-            break;
-        }
-        shown += byte < 0x20 || byte == 0x7F ? '?' : c;
-    }
-    return shown;
-}
-
-std::vector<std::string_view> SplitWords(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
-        std::size_t end = at;
-        while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r')
-            ++end;
-        if (end > at) words.push_back(line.substr(at, end - at));
-        at = end;
-    }
-    return words;
-}
 
 namespace {
 
@@ -98,19 +67,6 @@ void ExpectArgs(const std::vector<std::string_view>& words, std::size_t low, std
     const std::size_t args = words.size() - 1;
     if (args < low || args > high)
         throw ReplayError("wrong number of arguments for '" + ShownInput(words[0]) + "'");
-}
-
-int KeyCode(std::string_view word) {
-    struct Named {
-        std::string_view name;
-        int code;
-    };
-    static constexpr Named kNames[] = {{"left", kKeyLeft},   {"up", kKeyUp},
-                                       {"right", kKeyRight}, {"down", kKeyDown},
-                                       {"space", kKeySpace}, {"escape", kKeyEscape}};
-    for (const Named& named : kNames)
-        if (word == named.name) return named.code;
-    return Number<int>(word, 0, 0xFFFF);
 }
 
 bool ValidPieceCode(std::int32_t code) {
@@ -252,20 +208,9 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                 words.size() > 1 ? Number<int>(words[1], 0, std::numeric_limits<int>::max()) : 1;
             for (int k = 0; k < n; ++k) game_.Timer1Timer();
         } else if (command == "key") {
-            ExpectArgs(words, 1, 4);
-            const int key = KeyCode(words[1]);
-            KeyModifiers modifiers;
-            for (std::size_t k = 2; k < words.size(); ++k) {
-                if (words[k] == "shift")
-                    modifiers.shift = true;
-                else if (words[k] == "ctrl")
-                    modifiers.ctrl = true;
-                else if (words[k] == "alt")
-                    modifiers.alt = true;
-                else
-                    throw ReplayError("unknown modifier '" + ShownInput(words[k]) + "'");
-            }
-            game_.Edit1KeyDown(key, modifiers);
+            bool known = true;
+            const std::optional<ReplayStep> key = ParseStep(words, nullptr, known);
+            game_.Edit1KeyDown(key->value, key->modifiers);
         } else if (command == "pause") {
             ExpectArgs(words, 0, 0);
             game_.Pause1Click();
@@ -278,6 +223,17 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
         } else if (command == "sound") {
             ExpectArgs(words, 1, 1);
             game_.settings.SoundOn = static_cast<std::uint8_t>(Number<int>(words[1], 0, 1));
+        } else if (command == "language") {
+            ExpectArgs(words, 1, 1);
+            game_.settings.UiLanguage = static_cast<std::uint8_t>(Number<int>(words[1], 0, 1));
+        } else if (command == "wait") {
+            // The pace of a replay in the window; the engine's outcome does not depend on it.
+            ExpectArgs(words, 1, 1);
+            Number<int>(words[1], 0, kMaxWaitMs);
+        } else if (command == "check") {
+            const ReplayTally expected = ParseTally(words, 1);
+            if (!Matches(expected, s))
+                throw ReplayError("the game differs from the replay's: " + TallyWords(TallyOf(s)));
         } else if (ExecuteStateCommand(s, words, &host_)) {
         } else if (command == "paint" || command == "png" || command == "pixel") {
             ExecuteDrawing(words, out);

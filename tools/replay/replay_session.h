@@ -12,16 +12,14 @@
 
 #include "game/game.h"
 #include "game/random.h"
+#include "game/replay_script.h"
 #include "tools/replay/json_writer.h"
 #include "tools/replay/replay_host.h"
 
 namespace zonky {
 
 // A malformed line, or a draw the queue could not answer. The message has no line number.
-class ReplayError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
+using ReplayError = ScriptError;
 
 // The window picture behind the drawing commands, when the tool draws.
 class ReplayDrawing {
@@ -63,13 +61,6 @@ class ReplaySession {
     Game game_;
     ReplayDrawing* drawing_ = nullptr;
 };
-
-// A word of the input as an error message shows it: its first 80 characters, each control
-// byte as "?", so a message stays one short line whatever the script holds.
-std::string ShownInput(std::string_view input);
-
-// A script line's words, split at blanks.
-std::vector<std::string_view> SplitWords(std::string_view line);
 
 // The commands that prepare a game's state, as a script writes them: `set` (a well cell),
 // `piece` (the falling piece) and `state` (a counter). Returns false for any other command;
