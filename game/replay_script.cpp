@@ -1,6 +1,5 @@
 #include "game/replay_script.h"
 
-#include <charconv>
 #include <limits>
 
 namespace zonky {
@@ -68,20 +67,6 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
         at = end;
     }
     return words;
-}
-
-std::int64_t ScriptNumber(std::string_view word, std::int64_t low, std::int64_t high) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error == std::errc::result_out_of_range)
-        throw ScriptError("out of range: " + ShownInput(word) + " (expected " +
-                          std::to_string(low) + ".." + std::to_string(high) + ")");
-    if (error != std::errc() || end != word.data() + word.size())
-        throw ScriptError("not a number: '" + ShownInput(word) + "'");
-    if (value < low || value > high)
-        throw ScriptError("out of range: " + ShownInput(word) + " (expected " +
-                          std::to_string(low) + ".." + std::to_string(high) + ")");
-    return value;
 }
 
 int KeyCode(std::string_view word) {
@@ -162,11 +147,8 @@ std::optional<ReplayStep> ParseStep(const std::vector<std::string_view>& words,
     ReplayStep step;
     if (command == "draws") {
         for (std::size_t k = 1; k < words.size(); ++k) {
-            std::uint64_t value = 0;
-            const auto [end, error] =
-                std::from_chars(words[k].data(), words[k].data() + words[k].size(), value);
-            if (error != std::errc() || end != words[k].data() + words[k].size())
-                throw ScriptError("not a number: '" + ShownInput(words[k]) + "'");
+            const std::uint64_t value = ScriptNumberOf<std::uint64_t>(
+                words[k], 0, std::numeric_limits<std::uint64_t>::max());
             if (draws) draws->push_back(value);
         }
         return std::nullopt;

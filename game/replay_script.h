@@ -3,6 +3,7 @@
 // recorder, read by the window's player; the lines mean what they mean to zonky-replay.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -37,7 +38,23 @@ std::string ShownInput(std::string_view input);
 std::vector<std::string_view> SplitWords(std::string_view line);
 
 // A decimal number in low..high, else ScriptError.
-std::int64_t ScriptNumber(std::string_view word, std::int64_t low, std::int64_t high);
+template <typename T>
+T ScriptNumberOf(std::string_view word, T low, T high) {
+    auto range = [&] {
+        return "out of range: " + ShownInput(word) + " (expected " + std::to_string(low) + ".." +
+               std::to_string(high) + ")";
+    };
+    T value{};
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error == std::errc::result_out_of_range) throw ScriptError(range());
+    if (error != std::errc() || end != word.data() + word.size())
+        throw ScriptError("not a number: '" + ShownInput(word) + "'");
+    if (value < low || value > high) throw ScriptError(range());
+    return value;
+}
+inline std::int64_t ScriptNumber(std::string_view word, std::int64_t low, std::int64_t high) {
+    return ScriptNumberOf<std::int64_t>(word, low, high);
+}
 
 // "left", "up", ... or a decimal code; and the name a recorder writes for a code.
 int KeyCode(std::string_view word);

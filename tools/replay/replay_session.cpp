@@ -1,7 +1,6 @@
 #include "tools/replay/replay_session.h"
 
 #include <cctype>
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -48,14 +47,7 @@ namespace {
 
 template <typename T>
 T Number(std::string_view word, T low, T high) {
-    T value{};
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size())
-        throw ReplayError("not a number: '" + ShownInput(word) + "'");
-    if (value < low || value > high)
-        throw ReplayError("out of range: " + ShownInput(word) + " (expected " +
-                          std::to_string(low) + ".." + std::to_string(high) + ")");
-    return value;
+    return ScriptNumberOf<T>(word, low, high);
 }
 
 std::int32_t Int32(std::string_view word) {
