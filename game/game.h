@@ -88,6 +88,11 @@ class Game {
     void Classic1Click() { ModeClick(kClassic); }
     void Dedadidavaza1Click() { ModeClick(kDedadidavaza); }
     void Zonky1Click() { ModeClick(kZonky); }
+    // The mode item of `mode` (kClassic .. kZonky), as scripts name it by number.
+    void ModeClick(int mode) {
+        Notify(GameCall::Mode, mode);
+        StartCommand(mode);
+    }
     void Exit1Click();
     void Edit1KeyDown(int key, KeyModifiers modifiers);
     void Pause1Click();
@@ -125,10 +130,6 @@ class Game {
     // New, or the game mode a mode item chooses.
     static constexpr int kNewCommand = 0;
     void StartCommand(int command);
-    void ModeClick(int mode) {
-        Notify(GameCall::Mode, mode);
-        StartCommand(mode);
-    }
     void Notify(GameCall call, int value = 0, KeyModifiers modifiers = {}) {
         if (observer_) observer_->Called(call, value, modifiers);
     }

@@ -169,7 +169,7 @@ std::optional<ReplayStep> ParseStep(const std::vector<std::string_view>& words,
     if (command == "mode") {
         ExpectArgs(words, 1, 1);
         step.kind = ReplayStep::Mode;
-        step.value = static_cast<std::int32_t>(ScriptNumber(words[1], 1, 3));
+        step.value = static_cast<std::int32_t>(ScriptNumber(words[1], kClassic, kZonky));
     } else if (command == "tick") {
         ExpectArgs(words, 0, 1);
         step.kind = ReplayStep::Tick;

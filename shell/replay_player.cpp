@@ -64,12 +64,7 @@ bool ReplayPlayer::ReachCall() {
 void ReplayPlayer::RunCall(const ReplayStep& step) {
     switch (step.kind) {
         case ReplayStep::Mode:
-            if (step.value == kClassic)
-                game_.Classic1Click();
-            else if (step.value == kZonky)
-                game_.Zonky1Click();
-            else
-                game_.Dedadidavaza1Click();
+            game_.ModeClick(step.value);
             break;
         case ReplayStep::New:
             game_.NewClick();

@@ -177,17 +177,7 @@ void ReplaySession::Execute(std::string_view line, std::string& out) {
                     Number<std::uint64_t>(words[k], 0, std::numeric_limits<std::uint64_t>::max()));
         } else if (command == "mode") {
             ExpectArgs(words, 1, 1);
-            switch (Number<int>(words[1], 1, 3)) {
-                case kClassic:
-                    game_.Classic1Click();
-                    break;
-                case kDedadidavaza:
-                    game_.Dedadidavaza1Click();
-                    break;
-                default:
-                    game_.Zonky1Click();
-                    break;
-            }
+            game_.ModeClick(Number<int>(words[1], kClassic, kZonky));
         } else if (command == "new") {
             ExpectArgs(words, 0, 0);
             game_.NewClick();
