@@ -239,11 +239,16 @@ int XServer::Xdotool(const std::vector<std::string>& args, std::string* out) con
 
 std::vector<std::string> XServer::FindWindows(const std::string& titlePattern) const {
     std::string out;
-    Xdotool({"search", "--onlyvisible", "--name", titlePattern}, &out);
+    // A window that goes away while xdotool walks the tree (a dialog just closed) ends the
+    // search with an X error on the same pipe: such an answer finds nothing, and the caller
+    // asks again.
+    if (Xdotool({"search", "--onlyvisible", "--name", titlePattern}, &out) != 0) return {};
     std::vector<std::string> ids;
     std::istringstream lines(out);
-    for (std::string id; std::getline(lines, id);)
-        if (!id.empty()) ids.push_back(id);
+    for (std::string id; std::getline(lines, id);) {
+        if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos) return {};
+        ids.push_back(id);
+    }
     return ids;
 }
 
@@ -280,9 +285,11 @@ bool XServer::StartWindowManager() {
 }
 
 std::vector<int> XServer::FrameGeometry(const std::string& window) const {
+    std::string info;
+    std::string extents;
     const auto read = [&]() -> std::vector<int> {
-        std::string info;
-        std::string extents;
+        info.clear();
+        extents.clear();
         RunTool({"xwininfo", "-id", window}, Env(), &info);
         RunTool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}, Env(), &extents);
         if (info.find("IsViewable") == std::string::npos) return {};
@@ -312,7 +319,12 @@ std::vector<int> XServer::FrameGeometry(const std::string& window) const {
         }
         return true;
     });
-    return frame == previous ? frame : std::vector<int>{};
+    if (frame == previous && !frame.empty()) return frame;
+    // Says what the server last answered, so that a failure shows whether the window was
+    // unmapped, gone or never given a frame.
+    std::fprintf(stderr, "window %s never settled in a frame\nxwininfo: %s\nxprop: %s\n",
+                 window.c_str(), info.c_str(), extents.c_str());
+    return {};
 }
 
 void XServer::Focus(const std::string& window) const {
