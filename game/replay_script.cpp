@@ -300,6 +300,7 @@ std::optional<ReplayHeader> ParseReplayHeader(std::string_view text) {
 ReplayParse ParseReplay(std::string_view text) {
     ReplayParse parse;
     if (text.size() > kMaxReplayBytes) {
+        parse.problem = ReplayProblem::TooLarge;
         parse.error = "larger than any replay";
         return parse;
     }
@@ -309,6 +310,7 @@ ReplayParse ParseReplay(std::string_view text) {
         std::optional<ReplayHeader> header = ReadHeader(text, at, parse.line);
         if (!header) {
             parse.line = 0;
+            parse.problem = ReplayProblem::NotAReplay;
             parse.error = "not a Zonky Mosaro replay";
             return parse;
         }
@@ -322,6 +324,7 @@ ReplayParse ParseReplay(std::string_view text) {
         const std::size_t stop = end == std::string_view::npos ? text.size() : end;
         ++parse.line;
         if (stop - at > kMaxScriptLineBytes) {
+            parse.problem = ReplayProblem::LineTooLong;
             parse.error = "longer than " + std::to_string(kMaxScriptLineBytes) + " bytes";
             return parse;
         }
@@ -344,6 +347,7 @@ ReplayParse ParseReplay(std::string_view text) {
             }
             replay.steps.push_back(*step);
         } catch (const ScriptError& error) {
+            parse.problem = ReplayProblem::BadLine;
             parse.error = error.what();
             return parse;
         }
@@ -351,6 +355,7 @@ ReplayParse ParseReplay(std::string_view text) {
     // The recorder ends every file with its final check and a line end: without them the
     // file was cut short.
     if (!ended || replay.steps.empty() || replay.steps.back().kind != ReplayStep::Check) {
+        parse.problem = ReplayProblem::Truncated;
         parse.error = "the file ends before the game does: it is truncated";
         return parse;
     }

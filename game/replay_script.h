@@ -127,11 +127,25 @@ struct Replay {
     std::vector<std::uint64_t> draws;
 };
 
+// Why a file cannot be played, in words the window can give in either language.
+enum class ReplayProblem : std::uint8_t {
+    None,
+    Missing,      // no such file
+    NotAFile,     // a folder, a FIFO, a device
+    Unreadable,   // the read failed
+    TooLarge,     // over kMaxReplayBytes
+    NotAReplay,   // no replay's header
+    LineTooLong,  // a line over kMaxScriptLineBytes
+    BadLine,      // a line the script language does not allow; `error` says how
+    Truncated,    // no final check: the file was cut short
+};
+
 // A whole replay file, or the first reason it is none, with its line number (0 for the
-// file as a whole).
+// file as a whole) and, in `error`, the reason as zonky-replay prints it.
 struct ReplayParse {
     std::optional<Replay> replay;
     long line = 0;
+    ReplayProblem problem = ReplayProblem::None;
     std::string error;
 };
 ReplayParse ParseReplay(std::string_view text);

@@ -113,17 +113,17 @@ ReplayFileRead ReadReplayFile(const std::string& path) {
         case ReadStatus::Read:
             break;
         case ReadStatus::Missing:
-            read.error = "there is no such file";
+            read.problem = ReplayProblem::Missing;
             return read;
         case ReadStatus::Unopenable:
-            read.error = "it is not a regular file";
+            read.problem = ReplayProblem::NotAFile;
             return read;
         case ReadStatus::ReadFailed:
-            read.error = "it could not be read";
+            read.problem = ReplayProblem::Unreadable;
             return read;
     }
     if (start.bytes.size() > kMaxReplayBytes) {
-        read.error = "it is larger than any replay";
+        read.problem = ReplayProblem::TooLarge;
         return read;
     }
     read.text.assign(start.bytes.begin(), start.bytes.end());

@@ -53,7 +53,7 @@ class ReplayStore {
 // A replay file as the player opens it: its text, or a reason it is none.
 struct ReplayFileRead {
     std::string text;
-    std::string error;  // empty when read
+    ReplayProblem problem = ReplayProblem::None;
 };
 ReplayFileRead ReadReplayFile(const std::string& path);
 

@@ -401,18 +401,15 @@ bool TMainForm::WatchReplay(const QString& path) {
     }
     EndReplay();
     const ReplayFileRead read = ReadReplayFile(path.toStdString());
-    std::string problem = read.error;
     ReplayParse parse;
-    if (problem.empty()) {
-        parse = ParseReplay(read.text);
-        if (!parse.replay)
-            problem = parse.line > 0 ? "line " + std::to_string(parse.line) + ": " + parse.error
-                                     : parse.error;
-    }
-    if (!problem.empty()) {
-        QMessageBox::warning(this, "Zonky Mosaro",
-                             ReplayText(ReplayTextId::NotAReplay, language)
-                                 .arg(QFileInfo(path).fileName(), QString::fromStdString(problem)));
+    parse.problem = read.problem;
+    if (parse.problem == ReplayProblem::None) parse = ParseReplay(read.text);
+    if (!parse.replay) {
+        QMessageBox::warning(
+            this, "Zonky Mosaro",
+            ReplayText(ReplayTextId::NotAReplay, language)
+                .arg(QFileInfo(path).fileName(),
+                     ReplayProblemText(parse.problem, parse.line, parse.error, language)));
         return false;
     }
     player_->Start(std::move(*parse.replay));

@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 
+#include "game/replay_script.h"
 #include "records/dialogs/hiscore.h"
 #include "records/dialogs/input.h"
 #include "records/file_io.h"
@@ -66,6 +67,20 @@ constexpr std::array<std::array<std::string_view, 2>, 8> ReplayTexts = {{
      "Идёт игра: закончите её, прежде чем смотреть повтор."},
 }};
 
+// Row = ReplayProblem less one (None has no words). "%1" the line, "%2" the line limit or
+// the bad line's detail.
+constexpr std::array<std::array<std::string_view, 2>, 8> ReplayProblemTexts = {{
+    {"there is no such file", "такого файла нет"},
+    {"it is not a regular file", "это не обычный файл"},
+    {"it could not be read", "его не удалось прочитать"},
+    {"it is larger than any replay", "он больше любого повтора"},
+    {"it is not a Zonky Mosaro replay", "это не повтор игры Zonky Mosaro"},
+    {"line %1 is longer than %2 bytes", "строка %1 длиннее %2 байт"},
+    {"line %1: %2", "строка %1 повреждена"},
+    {"the file ends before the game does: it is truncated",
+     "файл кончается раньше игры: он обрезан"},
+}};
+
 void SetText(QAction* action, UiId id, std::uint8_t language) {
     if (action) action->setText(UiText(id, language));
 }
@@ -93,6 +108,23 @@ QString ReplayText(ReplayTextId id, std::uint8_t language) {
     const std::string_view text =
         ReplayTexts.at(static_cast<std::size_t>(id))[language == 1 ? 1 : 0];
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ReplayProblemText(ReplayProblem problem, long line, std::string_view detail,
+                          std::uint8_t language) {
+    const std::string_view words =
+        ReplayProblemTexts.at(static_cast<std::size_t>(problem) - 1)[language == 1 ? 1 : 0];
+    const QString text = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+    switch (problem) {
+        case ReplayProblem::LineTooLong:
+            return text.arg(line).arg(kMaxScriptLineBytes);
+        case ReplayProblem::BadLine:
+            return language == 1 ? text.arg(line)
+                                 : text.arg(line).arg(QString::fromUtf8(
+                                       detail.data(), static_cast<qsizetype>(detail.size())));
+        default:
+            return text;
+    }
 }
 
 QString Form2MessageLine(std::uint8_t language) {

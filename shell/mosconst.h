@@ -11,6 +11,7 @@ class QMenu;
 
 namespace zonky {
 
+enum class ReplayProblem : std::uint8_t;
 struct FileWriteResult;
 class TAboutFormEng;
 class TAboutFormRus;
@@ -69,6 +70,12 @@ enum class ReplayTextId : int {
     GameRunning,  // watching refused while a game runs
 };
 QString ReplayText(ReplayTextId id, std::uint8_t language);
+
+// Why a file cannot be played, for NotAReplay's "%2": `line` is where a line-bound problem
+// lies, `detail` the script language's own words for a bad line (English, as zonky-replay
+// prints them; the Russian text names the line alone).
+QString ReplayProblemText(ReplayProblem problem, long line, std::string_view detail,
+                          std::uint8_t language);
 
 // The same in both languages.
 inline constexpr std::string_view kSupportMail = "support@example.org";

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -192,8 +193,8 @@ TEST(Replay, ADroppedFilePlaysOnlyWhileNoGameRuns) {
     EXPECT_EQ(p.answers.seen.size(), seen + 1);
 }
 
-// A file that leaves its game, and every file that is no replay: one message each, no
-// playback, nothing written.
+// A file that leaves its game, and every file that is no replay: one message each, in the
+// player's language, no playback, nothing written.
 TEST(Replay, BadFilesAndDivergingReplaysGetOneMessage) {
     Recorded p;
     p.PlayAndEnd();
@@ -225,22 +226,31 @@ TEST(Replay, BadFilesAndDivergingReplaysGetOneMessage) {
         p.File("missing"),
     };
     const QStringList before = QDir(p.dir.path()).entryList();
-    for (const QString& file : files) {
-        const std::size_t seen = p.answers.seen.size();
-        QString message;
-        p.answers.Then([&](QDialog& dialog) {
-            message = qobject_cast<QMessageBox*>(&dialog)->text();
-            dialog.accept();
-        });
-        if (p.form->WatchReplay(file)) WaitFor([&] { return !p.form->Watching(); }, 20000);
-        WaitFor([&] { return p.answers.seen.size() > seen; }, 3000);
-        EXPECT_EQ(p.answers.seen.size(), seen + 1) << file.toStdString();
-        EXPECT_FALSE(p.form->Watching());
-        if (file.endsWith("diverging"))
-            EXPECT_TRUE(message.contains("does not match its game")) << message.toStdString();
-        else
-            EXPECT_TRUE(message.contains("cannot be played")) << message.toStdString();
-    }
+    for (const std::uint8_t language : {0, 1})
+        for (const QString& file : files) {
+            p.form->settings().UiLanguage = language;
+            const std::size_t seen = p.answers.seen.size();
+            QString message;
+            p.answers.Then([&](QDialog& dialog) {
+                message = qobject_cast<QMessageBox*>(&dialog)->text();
+                dialog.accept();
+            });
+            if (p.form->WatchReplay(file)) WaitFor([&] { return !p.form->Watching(); }, 20000);
+            WaitFor([&] { return p.answers.seen.size() > seen; }, 3000);
+            EXPECT_EQ(p.answers.seen.size(), seen + 1) << file.toStdString();
+            EXPECT_FALSE(p.form->Watching());
+            if (language == 1) {
+                // Nothing left in English but the names.
+                QString words = message;
+                words.remove(QFileInfo(file).fileName()).remove("Zonky Mosaro");
+                EXPECT_FALSE(words.contains(QRegularExpression("[A-Za-z]")))
+                    << message.toStdString();
+            } else if (file.endsWith("diverging")) {
+                EXPECT_TRUE(message.contains("does not match its game")) << message.toStdString();
+            } else {
+                EXPECT_TRUE(message.contains("cannot be played")) << message.toStdString();
+            }
+        }
     EXPECT_EQ(QDir(p.dir.path()).entryList(), before);
     EXPECT_EQ(p.Files().size(), 2);
 }
