@@ -126,7 +126,7 @@ void EndToEnd::ExitAndEnterName(const std::string& mainWindow, const std::string
     ASSERT_NE(input, "") << "no name dialog";
     Shot("name-dialog");
     x_->Focus(input);
-    ASSERT_EQ(x_->Xdotool({"type", "--delay", "40", name}), 0);
+    ASSERT_TRUE(x_->Type(name, 40));
     Expect([&](const Json& d) { return d["inputText"].text == name; }, "the typed name");
     Shot("name-typed");
     Keys({"Return"});

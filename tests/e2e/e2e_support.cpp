@@ -327,6 +327,11 @@ std::vector<int> XServer::FrameGeometry(const std::string& window) const {
     return {};
 }
 
+bool XServer::Type(const std::string& text, int delayMs) const {
+    return Wm({"keys", text}) == 0 &&
+           Xdotool({"type", "--delay", std::to_string(delayMs), text}) == 0;
+}
+
 void XServer::Focus(const std::string& window) const {
     Xdotool({"windowfocus", "--sync", window});
 }

@@ -80,6 +80,9 @@ class XServer {
     // A top-level window's frame as the window manager drew it: x, y, width, height; waits
     // until the window is framed, shown and still. Empty when it never is.
     std::vector<int> FrameGeometry(const std::string& window) const;
+    // Types text into the focused window, `delayMs` between keys, every letter on a key of
+    // its own. True when xdotool did.
+    bool Type(const std::string& text, int delayMs) const;
     // Gives the window the keyboard focus, as clicking it would.
     void Focus(const std::string& window) const;
     // The whole screen to a PNG file.

@@ -100,7 +100,7 @@ Outcome Fault::PlayThrough(const std::string& settings, bool loaded, bool record
     EXPECT_NE(input, "") << "no name dialog";
     if (input.empty()) return outcome;
     x_->Focus(input);
-    x_->Xdotool({"type", "--delay", "30", "Eve"});
+    x_->Type("Eve", 30);
     Expect([](const Json& d) { return d["inputText"].text == "Eve"; }, "the typed name");
     Keys({"Return"});
     const Json best =

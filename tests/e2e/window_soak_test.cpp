@@ -76,7 +76,7 @@ bool WindowSoak::AnswerModal(const Json& d) {
     x_->Focus(window);
     if (modal == "zonky::TInputName") {
         Did("name typed");
-        x_->Xdotool({"type", "--delay", "10", RandomName()});
+        x_->Type(RandomName(), 10);
         Keys({"Return"});
     } else if (modal == "zonky::TOpForm") {
         Did("options closed");

@@ -6,6 +6,8 @@
 //   x-wm restore WINDOW     restore: map, then WM_STATE Normal
 //   x-wm cover X Y W H      map a window over that part of the screen, then remove it, so
 //                           what lay below must be drawn again
+//   x-wm keys TEXT          give each letter of TEXT beyond ASCII a key of its own, as a
+//                           keyboard layout with those letters does
 //
 // WINDOW is a decimal or 0x window id, as xdotool prints them. Exit status 0 on success.
 #include <X11/Xatom.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,14 +65,64 @@ void Cover(Display* display, int x, int y, int w, int h) {
     XDestroyWindow(display, cover);
 }
 
+// The code points of UTF-8 text beyond ASCII; a malformed byte is skipped.
+std::vector<unsigned long> LettersBeyondAscii(const std::string& text) {
+    std::vector<unsigned long> letters;
+    for (std::size_t k = 0; k < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (lead >= 0x80 && k + length <= text.size()) {
+            unsigned long code = lead & (0x3F >> (length - 1));
+            for (std::size_t j = 1; j < length; ++j)
+                code = (code << 6) | (static_cast<unsigned char>(text[k + j]) & 0x3F);
+            letters.push_back(code);
+        }
+        k += length;
+    }
+    return letters;
+}
+
+// xdotool types a letter the keyboard lacks by binding it to a spare key for one press and
+// unbinding it at once; a client that reads the press after the unbinding gets nothing, and
+// under load letters go missing. With a key of their own they arrive as typed keys do.
+void GiveKeys(Display* display, const std::string& text) {
+    int low = 0;
+    int high = 0;
+    XDisplayKeycodes(display, &low, &high);
+    int perKey = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(low), high - low + 1, &perKey);
+    const auto bound = [&](KeySym keysym) {
+        for (int k = 0; k < (high - low + 1) * perKey; ++k)
+            if (map[k] == keysym) return true;
+        return false;
+    };
+    int spare = high;
+    for (const unsigned long letter : LettersBeyondAscii(text)) {
+        const KeySym keysym = 0x1000000 | letter;  // the Unicode keysym of the letter
+        if (bound(keysym)) continue;
+        const auto empty = [&](int code) {
+            for (int k = 0; k < perKey; ++k)
+                if (map[(code - low) * perKey + k] != NoSymbol) return false;
+            return true;
+        };
+        while (spare >= low && !empty(spare)) --spare;
+        if (spare < low) break;  // no key left: xdotool binds the rest itself
+        KeySym both[2] = {keysym, keysym};
+        XChangeKeyboardMapping(display, spare, 2, both, 1);
+        map[(spare - low) * perKey] = keysym;
+    }
+    XFree(map);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     const bool onWindow =
         (command == "close" || command == "iconify" || command == "restore") && argc == 3;
-    if (!onWindow && !(command == "cover" && argc == 6)) {
-        std::fprintf(stderr, "usage: x-wm close|iconify|restore WINDOW | cover X Y W H\n");
+    if (!onWindow && !(command == "cover" && argc == 6) && !(command == "keys" && argc == 3)) {
+        std::fprintf(stderr,
+                     "usage: x-wm close|iconify|restore WINDOW | cover X Y W H | keys TEXT\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -77,7 +130,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "x-wm: cannot open the display\n");
         return 1;
     }
-    if (command == "cover") {
+    if (command == "keys") {
+        GiveKeys(display, argv[2]);
+    } else if (command == "cover") {
         Cover(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
               std::atoi(argv[5]));
     } else {
