@@ -62,10 +62,6 @@ void ReplayRecorder::Pace(std::int64_t now) {
 // The settings that reach the game may change between any two calls (Options).
 void ReplayRecorder::NoteSettings() {
     const Settings& now = game_->settings;
-    // Nearly every call finds them as they were.
-    if (now.RotateClockwise == noted_.RotateClockwise && now.SoundOn == noted_.SoundOn &&
-        now.UiLanguage == noted_.UiLanguage)
-        return;
     const std::pair<std::uint8_t Settings::*, ReplayStep::Kind> watched[] = {
         {&Settings::RotateClockwise, ReplayStep::Rotate},
         {&Settings::SoundOn, ReplayStep::Sound},
