@@ -402,8 +402,10 @@ bool TMainForm::WatchReplay(const QString& path) {
     EndReplay();
     const ReplayFileRead read = ReadReplayFile(path.toStdString());
     ReplayParse parse;
-    parse.problem = read.problem;
-    if (parse.problem == ReplayProblem::None) parse = ParseReplay(read.text);
+    if (read.problem == ReplayProblem::None)
+        parse = ParseReplay(read.text);
+    else
+        parse.problem = read.problem;
     if (!parse.replay) {
         QMessageBox::warning(
             this, "Zonky Mosaro",

@@ -14,9 +14,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -65,19 +67,19 @@ void Cover(Display* display, int x, int y, int w, int h) {
     XDestroyWindow(display, cover);
 }
 
-// The code points of UTF-8 text beyond ASCII; a malformed byte is skipped.
+// The code points of UTF-8 text beyond ASCII; decoding stops at a malformed byte.
 std::vector<unsigned long> LettersBeyondAscii(const std::string& text) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
     std::vector<unsigned long> letters;
-    for (std::size_t k = 0; k < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[k]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        if (lead >= 0x80 && k + length <= text.size()) {
-            unsigned long code = lead & (0x3F >> (length - 1));
-            for (std::size_t j = 1; j < length; ++j)
-                code = (code << 6) | (static_cast<unsigned char>(text[k + j]) & 0x3F);
-            letters.push_back(code);
-        }
-        k += length;
+    std::mbstate_t state{};
+    const char* at = text.c_str();
+    for (std::size_t left = text.size(); left > 0;) {
+        wchar_t letter = 0;
+        const std::size_t used = std::mbrtowc(&letter, at, left, &state);
+        if (used == 0 || used > left) break;  // a NUL, or an error ((size_t)-1 or -2)
+        if (letter >= 0x80) letters.push_back(static_cast<unsigned long>(letter));
+        at += used;
+        left -= used;
     }
     return letters;
 }
